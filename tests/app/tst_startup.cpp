@@ -1,0 +1,166 @@
+#include "testmain.h"
+
+#include <app/startup.h>
+
+#include <tesk/camerafactory.h>
+#include <tesk/uvcfilter.h>
+#include <vrx/i18n.h>
+
+#include <QFile>
+#include <QIcon>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QTranslator>
+
+class TestStartup final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void logPathFollowsExecutableName_data();
+    void logPathFollowsExecutableName();
+    void loggingWritesFirstLine();
+    void themeSelection_data();
+    void themeSelection();
+    void iconThemeAndFallback();
+    void fontSize();
+    void translationsLoadWithoutCatalogues();
+    void usbFilterAcceptsAll();
+    void displayDetection();
+};
+
+void TestStartup::initTestCase()
+{
+    QCoreApplication::setOrganizationName("Quarnel");
+    QCoreApplication::setApplicationName("Quarnel Link");
+    initResources();
+}
+
+void TestStartup::logPathFollowsExecutableName_data()
+{
+    QTest::addColumn<QString>("executable");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("installed") << "/usr/bin/quarnel-link" << "quarnel-link.log";
+    QTest::newRow("renamed") << "/opt/tools/inspect" << "inspect.log";
+    QTest::newRow("with suffixes") << "C:/Program Files/Quarnel/QuarnelLink.exe" << "QuarnelLink.log";
+    QTest::newRow("relative") << "./build/quarnel-link" << "quarnel-link.log";
+}
+
+void TestStartup::logPathFollowsExecutableName()
+{
+    QFETCH(QString, executable);
+    QFETCH(QString, fileName);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(logFilePath(executable), documents + "/Quarnel Link Files/log/" + fileName);
+}
+
+void TestStartup::loggingWritesFirstLine()
+{
+    startLogging("/usr/bin/quarnel-link");
+    qInfo() << "second line";
+    QFile log(logFilePath("/usr/bin/quarnel-link"));
+    QTRY_VERIFY_WITH_TIMEOUT(log.exists() && log.size() > 0, 5000);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QByteArray content = log.readAll();
+    QVERIFY2(content.contains("Start log, level= 2 file= " + log.fileName().toUtf8()) ||
+                 content.contains("Start log, level=2 file=" + log.fileName().toUtf8()),
+             content.constData());
+}
+
+void TestStartup::themeSelection_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("darkblue") << "darkblue" << true;
+    QTest::newRow("mixed case") << "DarkBlue" << true;
+    QTest::newRow("default") << "default" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("unknown") << "dark blue" << false;
+}
+
+void TestStartup::themeSelection()
+{
+    QFETCH(QString, theme);
+    QFETCH(bool, installed);
+    qApp->setStyleSheet(QString());
+    const QString before = qApp->style()->objectName();
+    QCOMPARE(applyTheme(*qApp, theme), installed);
+    if (installed) {
+        QVERIFY(!qApp->styleSheet().isEmpty());
+        const QColor window = qApp->palette().color(QPalette::Window);
+        QVERIFY2(window.lightness() < 100, qPrintable(window.name())); // a dark palette
+    } else {
+        QCOMPARE(qApp->style()->objectName(), before);
+        QVERIFY(qApp->styleSheet().isEmpty());
+    }
+}
+
+void TestStartup::iconThemeAndFallback()
+{
+    const QStringList before = QIcon::fallbackSearchPaths();
+    setupIconTheme();
+    QCOMPARE(QIcon::themeName(), QString("light-blue"));
+    const QStringList after = QIcon::fallbackSearchPaths();
+    QCOMPARE(after.size(), before.size() + 1);
+    QCOMPARE(after.last(), QString(":res/icons/custom-icons"));
+    for (const char* name : {"snap", "record-start", "dkp-camera", "settings"}) {
+        QVERIFY2(!QIcon::fromTheme(name).isNull(), name);
+    }
+}
+
+void TestStartup::fontSize()
+{
+    setupApplicationFont(*qApp);
+    QCOMPARE(QApplication::font().pointSize(), 9);
+}
+
+void TestStartup::translationsLoadWithoutCatalogues()
+{
+    // No "translations" folder next to the test: the library catalogues are simply absent.
+    vrx::I18n i18n;
+    Translations translations;
+    loadTranslations(i18n, translations);
+    QCOMPARE(translations.translators.size(), size_t(6));
+}
+
+void TestStartup::usbFilterAcceptsAll()
+{
+    installUsbFilter();
+    const auto& items = tesk::UVCFilter::global().items();
+    QCOMPARE(items.size(), size_t(1));
+    QCOMPARE(items.front().id, 0);
+    QVERIFY(items.front().text.empty());
+
+    qputenv("TESK_CAMEMU", "2");
+    QCOMPARE(tesk::CameraFactory::deviceList().size(), size_t(2));
+    qunsetenv("TESK_CAMEMU");
+}
+
+void TestStartup::displayDetection()
+{
+    char name[] = "quarnel-link";
+    char platform[] = "-platform";
+    char offscreen[] = "offscreen";
+    char* withPlatform[] = {name, platform, offscreen};
+    char* plain[] = {name};
+    QVERIFY(haveDisplay(3, withPlatform));
+
+    const QByteArray qpa = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    qunsetenv("WAYLAND_DISPLAY");
+    QVERIFY(!haveDisplay(1, plain));
+    qputenv("DISPLAY", ":7");
+    QVERIFY(haveDisplay(1, plain));
+    qputenv("QT_QPA_PLATFORM", qpa);
+    display.isNull() ? qunsetenv("DISPLAY") : qputenv("DISPLAY", display);
+    if (!wayland.isNull()) {
+        qputenv("WAYLAND_DISPLAY", wayland);
+    }
+}
+
+QUARNEL_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"
