@@ -3,6 +3,7 @@
 #include "settingskeys.h"
 
 #include <tesk/camerafactory.h>
+#include <tesk/log.h>
 #include <tesk/uvcfilter.h>
 #include <vrx/i18n.h>
 #include <vrx/log.h>
@@ -46,6 +47,22 @@ void startLogging(const QString& executablePath)
     vrx::Log::instance()->addFileOut(path, kLogFileSize, kLogFileCount);
     vrx::Log::instance()->setLevel(kLogLevel);
     qInfo().noquote() << "Start log, level=" << kLogLevel << "file=" << path;
+
+    // The camera library's diagnostics join the program's log.
+    tesk::setLogHandler([](tesk::LogLevel level, const std::string& message) {
+        const QString text = QString::fromStdString(message);
+        switch (level) {
+        case tesk::LogLevel::Debug:
+            qDebug().noquote() << "tesk:" << text;
+            break;
+        case tesk::LogLevel::Info:
+            qInfo().noquote() << "tesk:" << text;
+            break;
+        case tesk::LogLevel::Warning:
+            qWarning().noquote() << "tesk:" << text;
+            break;
+        }
+    });
 }
 
 bool applyTheme(QApplication& app, const QString& theme)

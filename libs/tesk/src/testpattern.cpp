@@ -33,6 +33,13 @@ uint8_t clampByte(double v)
 
 } // namespace
 
+bool PatternLook::operator==(const PatternLook& o) const
+{
+    return exposure == o.exposure && brightness == o.brightness && contrast == o.contrast && gamma == o.gamma &&
+           saturation == o.saturation && red == o.red && green == o.green && blue == o.blue &&
+           colorMode == o.colorMode && flip == o.flip && mirror == o.mirror;
+}
+
 void TestPattern::buildChart(int width, int height)
 {
     m_width = width;
@@ -69,6 +76,7 @@ void TestPattern::buildChart(int width, int height)
     }
     m_scene = m_chart;
     m_objectX = -1;
+    m_lastOut = nullptr;
     m_objectSize = std::max(8, height / 8);
     m_objectY = barsEnd - m_objectSize / 2;
 }
@@ -129,9 +137,27 @@ void TestPattern::render(int width, int height, long long frameNumber, const Pat
     if (width != m_width || height != m_height || m_chart.empty()) {
         buildChart(width, height);
     }
+    const int previousY = m_objectY;
     placeObject(frameNumber);
+    if (out == m_lastOut && look == m_lastLook) {
+        // Everything but the object's band is already in `out`.
+        const int first = previousY, last = std::min(height, m_objectY + m_objectSize);
+        if (look.flip) {
+            renderRows(height - last, height - first, look, out);
+        } else {
+            renderRows(first, last, look, out);
+        }
+        return;
+    }
     buildTables(look);
+    renderRows(0, height, look, out);
+    m_lastLook = look;
+    m_lastOut = out;
+}
 
+void TestPattern::renderRows(int first, int last, const PatternLook& look, uint8_t* out) const
+{
+    const int width = m_width, height = m_height;
     const bool mono = look.colorMode == 1;
     const bool saturate = !mono && std::abs(look.saturation - 1.0) > 1e-3;
     const int sat = int(std::lround(look.saturation * 256));
@@ -139,25 +165,33 @@ void TestPattern::render(int width, int height, long long frameNumber, const Pat
     const uint8_t* tg = m_table[1];
     const uint8_t* tr = m_table[2];
     const std::size_t rowBytes = std::size_t(width) * 4;
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* src = m_scene.data() + std::size_t(look.flip ? height - 1 - y : y) * rowBytes;
-        uint8_t* dst = out + std::size_t(y) * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            const uint8_t* s = src + std::size_t(look.mirror ? width - 1 - x : x) * 4;
-            int b = tb[s[0]], g = tg[s[1]], r = tr[s[2]];
-            if (mono) {
-                b = g = r = (r * 77 + g * 150 + b * 29) >> 8;
-            } else if (saturate) {
-                const int luma = (r * 77 + g * 150 + b * 29) >> 8;
-                b = std::clamp(luma + (((b - luma) * sat) >> 8), 0, 255);
-                g = std::clamp(luma + (((g - luma) * sat) >> 8), 0, 255);
-                r = std::clamp(luma + (((r - luma) * sat) >> 8), 0, 255);
+    const int pixelStep = look.mirror ? -4 : 4;
+    for (int y = std::max(0, first); y < std::min(height, last); ++y) {
+        const uint8_t* s = m_scene.data() + std::size_t(look.flip ? height - 1 - y : y) * rowBytes +
+                           (look.mirror ? rowBytes - 4 : 0);
+        uint8_t* d = out + std::size_t(y) * rowBytes;
+        if (mono) {
+            for (int x = 0; x < width; ++x, s += pixelStep, d += 4) {
+                const uint8_t v = uint8_t((tr[s[2]] * 77 + tg[s[1]] * 150 + tb[s[0]] * 29) >> 8);
+                d[0] = d[1] = d[2] = v;
+                d[3] = 0xff;
             }
-            uint8_t* d = dst + std::size_t(x) * 4;
-            d[0] = uint8_t(b);
-            d[1] = uint8_t(g);
-            d[2] = uint8_t(r);
-            d[3] = 0xff;
+        } else if (saturate) {
+            for (int x = 0; x < width; ++x, s += pixelStep, d += 4) {
+                const int b = tb[s[0]], g = tg[s[1]], r = tr[s[2]];
+                const int luma = (r * 77 + g * 150 + b * 29) >> 8;
+                d[0] = uint8_t(std::clamp(luma + (((b - luma) * sat) >> 8), 0, 255));
+                d[1] = uint8_t(std::clamp(luma + (((g - luma) * sat) >> 8), 0, 255));
+                d[2] = uint8_t(std::clamp(luma + (((r - luma) * sat) >> 8), 0, 255));
+                d[3] = 0xff;
+            }
+        } else {
+            for (int x = 0; x < width; ++x, s += pixelStep, d += 4) {
+                d[0] = tb[s[0]];
+                d[1] = tg[s[1]];
+                d[2] = tr[s[2]];
+                d[3] = 0xff;
+            }
         }
     }
 }

@@ -19,11 +19,15 @@ struct PatternLook
     int colorMode = 0;          ///< 0 colour, 1 monochrome, 2 negative
     bool flip = false;          ///< upside down
     bool mirror = false;        ///< left to right
+
+    bool operator==(const PatternLook& other) const;
+    bool operator!=(const PatternLook& other) const { return !(*this == other); }
 };
 
 /// Draws the emulated camera's moving test chart into 32-bit RGB buffers (B, G, R, 0xff).
 /// Colour bars, a grey ramp, a fine checker for focusing and an object that moves with
-/// the frame number. Reuses its buffers: no allocation per frame at a fixed size.
+/// the frame number. Reuses its buffers: no allocation per frame at a fixed size. When the
+/// look and the output buffer stay the same, only the rows the object crosses are drawn again.
 class TestPattern final
 {
 public:
@@ -37,6 +41,7 @@ private:
     void buildChart(int width, int height);
     void buildTables(const PatternLook& look);
     void placeObject(long long frameNumber);
+    void renderRows(int first, int last, const PatternLook& look, uint8_t* out) const;
 
     int m_width = 0;
     int m_height = 0;
@@ -46,6 +51,8 @@ private:
     int m_objectY = 0;
     int m_objectSize = 0;
     uint8_t m_table[3][256] = {}; // B, G, R
+    PatternLook m_lastLook;
+    const uint8_t* m_lastOut = nullptr;
 };
 
 } // namespace tesk
