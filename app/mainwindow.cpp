@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "appsettings.h"
 #include "camerakey.h"
 #include "frameview.h"
 #include "settingskeys.h"
@@ -18,6 +19,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <optional>
 
 namespace {
 // The GUI keeps at most this many pictures queued; later ones are dropped until it catches up.
@@ -62,6 +65,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_view(new FrameV
     settings.beginGroup(SettingsKeys::MainWindowGroup);
     restoreGeometry(settings.value(SettingsKeys::Geometry).toByteArray());
     restoreState(settings.value(SettingsKeys::WindowState).toByteArray());
+
+    QTimer::singleShot(500, this, &MainWindow::reopenLastDevice);
+}
+
+void MainWindow::reopenLastDevice()
+{
+    if (m_camera || !AppSettings::instance()->openLastDevice()) {
+        return;
+    }
+    const CameraLastDevice last = AppSettings::instance()->lastDevice();
+    if (last.type == 0 && last.index >= 0) {
+        openUsbDeviceWithName(last.type, last.index, last.deviceName);
+    }
 }
 
 MainWindow::~MainWindow()
@@ -87,15 +103,39 @@ void MainWindow::fillDeviceMenu()
     connect(close, &QAction::triggered, this, &MainWindow::closeCamera);
 }
 
+namespace {
+std::optional<tesk::CameraInfo> findUsbDevice(int index)
+{
+    for (const tesk::CameraInfo& info : tesk::CameraFactory::deviceList()) {
+        if (info.index == index) {
+            return info;
+        }
+    }
+    return std::nullopt;
+}
+} // namespace
+
 void MainWindow::openUsbDevice(int index)
 {
-    const auto devices = tesk::CameraFactory::deviceList();
-    const auto found = std::find_if(devices.begin(), devices.end(),
-                                    [index](const tesk::CameraInfo& info) { return info.index == index; });
-    if (found == devices.end()) {
+    openUsbDeviceWithName(0, index, QString());
+}
+
+void MainWindow::openUsbDeviceWithName(int, int index, const QString& name)
+{
+    const std::optional<tesk::CameraInfo> found = findUsbDevice(index);
+    if (!found) {
         UserPrompt::critical(this, tr("Error"), tr("Failed to open camera, index= %1").arg(index));
         return;
     }
+    if (!name.isEmpty() && name != QString::fromStdString(found->name)) {
+        return;
+    }
+    openFound(*found);
+}
+
+void MainWindow::openFound(const tesk::CameraInfo& info)
+{
+    const tesk::CameraInfo* found = &info;
     closeCamera();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_camera.reset(tesk::CameraFactory::getCamera(*found));
@@ -113,9 +153,12 @@ void MainWindow::openUsbDevice(int index)
     QApplication::restoreOverrideCursor();
     if (result != 0) {
         closeCamera();
+        AppSettings::instance()->clearLastDevice();
         UserPrompt::critical(this, tr("Error"), tr("Failed to open camera: %1").arg(result));
         return;
     }
+    AppSettings::instance()->setLastDevice({found->type, found->index, QString::fromStdString(found->address),
+                                            QString::fromStdString(found->name)});
     m_deviceLabel->setText(QString::fromStdString(found->name));
     m_rateTimer->start();
     qInfo().noquote() << "Camera opened:" << QString::fromStdString(found->name);

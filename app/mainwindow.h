@@ -14,6 +14,7 @@ class QTimer;
 namespace tesk {
 class Camera;
 class Frame;
+struct CameraInfo;
 } // namespace tesk
 
 /// The program's window: picks a camera, shows its live picture and its rate.
@@ -30,6 +31,8 @@ public:
 
 public slots:
     void openUsbDevice(int index);
+    /// Like openUsbDevice, but only when `name` is empty or is the listed device's name.
+    void openUsbDeviceWithName(int type, int index, const QString& name);
     void closeCamera();
     /// Closes without asking, as when the session ends.
     void closeWithoutAsking();
@@ -44,6 +47,8 @@ private:
     static void frameCallback(const tesk::Frame* source, const tesk::Frame* frame, long long timestamp, void* user);
     void showFrame(const QImage& image);
     void fillDeviceMenu();
+    void reopenLastDevice();
+    void openFound(const tesk::CameraInfo& info);
     void updateFrameRate();
 
     FrameView* m_view = nullptr;

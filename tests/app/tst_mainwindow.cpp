@@ -1,6 +1,7 @@
 #include "scriptedprompt.h"
 #include "testmain.h"
 
+#include <app/appsettings.h>
 #include <app/camerakey.h>
 #include <app/frameview.h>
 
@@ -18,6 +19,7 @@ private slots:
     void showsLivePictureOfEmulatedCamera();
     void unknownIndexIsReported();
     void cameraKeyAndParameterFile();
+    void reopensLastDeviceByName();
 };
 
 void TestMainWindow::initTestCase()
@@ -30,6 +32,7 @@ void TestMainWindow::initTestCase()
 void TestMainWindow::showsLivePictureOfEmulatedCamera()
 {
     testsupport::ScriptedPrompt prompt;
+    AppSettings::instance()->setOpenLastDevice(false); // this test opens the camera itself
     MainWindow window;
     window.show();
     window.openUsbDevice(0);
@@ -77,6 +80,34 @@ void TestMainWindow::cameraKeyAndParameterFile()
     own.close();
     QCOMPARE(requestParameterFile("USB Camera_0c45_6366"), QString("cameras/USB Camera_0c45_6366.ini"));
     QDir::setCurrent(previous);
+}
+
+void TestMainWindow::reopensLastDeviceByName()
+{
+    testsupport::ScriptedPrompt prompt;
+    qputenv("TESK_CAMEMU", "2");
+    AppSettings::instance()->setOpenLastDevice(true);
+    AppSettings::instance()->setLastDevice({0, 1, "emulated:2", "Emulated Camera 2"});
+    {
+        MainWindow window;
+        QTRY_VERIFY_WITH_TIMEOUT(window.hasCamera(), 3000);
+    }
+    // The name must match exactly, letter case included; a mismatch opens nothing, silently.
+    AppSettings::instance()->setLastDevice({0, 1, "emulated:2", "emulated camera 2"});
+    {
+        MainWindow window;
+        QTest::qWait(800);
+        QVERIFY(!window.hasCamera());
+    }
+    // Streams are never reopened by themselves.
+    AppSettings::instance()->setLastDevice({2, 0, "rtsp://127.0.0.1:8554/x", ""});
+    {
+        MainWindow window;
+        QTest::qWait(800);
+        QVERIFY(!window.hasCamera());
+    }
+    QVERIFY(prompt.messages().isEmpty());
+    qputenv("TESK_CAMEMU", "1");
 }
 
 QUARNEL_TEST_MAIN(TestMainWindow)
