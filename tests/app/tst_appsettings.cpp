@@ -10,7 +10,6 @@ class TestAppSettings final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void emptyStoreGivesDefaults();
     void crosshairStyleIsClamped_data();
@@ -21,12 +20,6 @@ private slots:
     void storedTextsAreConverted();
     void instanceIsShared();
 };
-
-void TestAppSettings::initTestCase()
-{
-    QCoreApplication::setOrganizationName("Quarnel");
-    QCoreApplication::setApplicationName("Quarnel Link");
-}
 
 void TestAppSettings::init()
 {

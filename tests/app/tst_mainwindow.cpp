@@ -24,8 +24,6 @@ private slots:
 
 void TestMainWindow::initTestCase()
 {
-    QCoreApplication::setOrganizationName("Quarnel");
-    QCoreApplication::setApplicationName("Quarnel Link");
     qputenv("TESK_CAMEMU", "1");
 }
 

@@ -15,7 +15,6 @@ class TestSaveLocations final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void defaultFolders();
@@ -34,12 +33,6 @@ private:
     QString documents() const { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
     const QDateTime m_moment{QDate(2025, 3, 4), QTime(5, 6, 7, 89)};
 };
-
-void TestSaveLocations::initTestCase()
-{
-    QCoreApplication::setOrganizationName("Quarnel");
-    QCoreApplication::setApplicationName("Quarnel Link");
-}
 
 void TestSaveLocations::init()
 {

@@ -32,8 +32,6 @@ private slots:
 
 void TestStartup::initTestCase()
 {
-    QCoreApplication::setOrganizationName("Quarnel");
-    QCoreApplication::setApplicationName("Quarnel Link");
     initResources();
 }
 

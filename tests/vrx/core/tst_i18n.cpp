@@ -14,18 +14,11 @@ class TestI18n final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void languageChoice();
     void appCatalogueIsLoadedAndInstalled();
     void qtCatalogueFromQtFolder();
     void missingCatalogue();
 };
-
-void TestI18n::initTestCase()
-{
-    QCoreApplication::setOrganizationName("Quarnel");
-    QCoreApplication::setApplicationName("Quarnel Link");
-}
 
 void TestI18n::languageChoice()
 {
