@@ -17,8 +17,6 @@ private slots:
     void shortcutConversion_data();
     void shortcutConversion();
     void lastDeviceRoundTripAndClear();
-    void storedTextsAreConverted();
-    void instanceIsShared();
 };
 
 void TestAppSettings::init()
@@ -128,27 +126,6 @@ void TestAppSettings::lastDeviceRoundTripAndClear()
     QVERIFY(store.contains(SettingsKeys::LastUrl));
     QVERIFY(store.value(SettingsKeys::LastUrl).toString().isEmpty());
     QVERIFY(store.value(SettingsKeys::LastDeviceName).toString().isEmpty());
-}
-
-void TestAppSettings::storedTextsAreConverted()
-{
-    QSettings store;
-    store.setValue(SettingsKeys::OpenLastDevice, "false");
-    store.setValue(SettingsKeys::DecimalPlaces, "4");
-    store.setValue(SettingsKeys::CrosshairColor, "#00ff00");
-    store.setValue(SettingsKeys::ProxyPort, "not a port");
-    AppSettings* s = AppSettings::instance();
-    QCOMPARE(s->openLastDevice(), false);
-    QCOMPARE(s->decimalPlaces(), 4);
-    QCOMPARE(s->crosshairColor(), QColor(Qt::green));
-    QCOMPARE(s->proxyPort(), 0);
-}
-
-void TestAppSettings::instanceIsShared()
-{
-    QCOMPARE(AppSettings::instance(), AppSettings::instance());
-    AppSettings::instance()->setDecimalPlaces(3);
-    QCOMPARE(QSettings().value(SettingsKeys::DecimalPlaces).toInt(), 3);
 }
 
 QUARNEL_TEST_MAIN(TestAppSettings)

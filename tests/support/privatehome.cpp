@@ -1,7 +1,6 @@
 #include "privatehome.h"
 
 #include <QDir>
-#include <QProcessEnvironment>
 
 #include <cstdlib>
 
@@ -46,22 +45,6 @@ PrivateHome::~PrivateHome()
 QString PrivateHome::path() const
 {
     return m_dir.path();
-}
-
-QString PrivateHome::documentsPath() const
-{
-    return m_dir.path() + "/Documents";
-}
-
-QString PrivateHome::configPath() const
-{
-    return m_dir.path() + "/.config";
-}
-
-QStringList PrivateHome::environment() const
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    return env.toStringList();
 }
 
 } // namespace testsupport

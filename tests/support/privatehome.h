@@ -17,11 +17,6 @@ public:
     PrivateHome& operator=(const PrivateHome&) = delete;
 
     QString path() const;
-    QString documentsPath() const;
-    QString configPath() const;
-
-    /// The environment a child process needs to share this home.
-    QStringList environment() const;
 
 private:
     QTemporaryDir m_dir;
