@@ -119,8 +119,8 @@ int AppSettings::crosshairStyle() const
 
 void AppSettings::setCrosshairStyle(int style)
 {
-    m_settings.setValue(SettingsKeys::CrosshairStyle, isValidCrosshairStyle(style) ? style
-                                                                                    : SettingsDefaults::CrosshairStyle);
+    m_settings.setValue(SettingsKeys::CrosshairStyle,
+                        isValidCrosshairStyle(style) ? style : SettingsDefaults::CrosshairStyle);
 }
 
 int AppSettings::crosshairWidth() const

@@ -41,7 +41,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_view(new FrameV
     QToolBar* toolBar = addToolBar(tr("Camera"));
     toolBar->setObjectName(QStringLiteral("toolBarCamera"));
     toolBar->setMovable(false);
-    QAction* openAction = toolBar->addAction(QIcon::fromTheme(QStringLiteral("dkp-camera")), tr("Open Video Source..."));
+    QAction* openAction =
+        toolBar->addAction(QIcon::fromTheme(QStringLiteral("dkp-camera")), tr("Open Video Source..."));
     connect(openAction, &QAction::triggered, this, [this]() {
         fillDeviceMenu();
         m_deviceMenu->popup(QCursor::pos());
@@ -58,8 +59,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_view(new FrameV
     m_rateTimer->setInterval(kFrameRateIntervalMs);
     connect(m_rateTimer, &QTimer::timeout, this, &MainWindow::updateFrameRate);
 
-    connect(this, &MainWindow::getImage, this, [this](const QImage& image, bool) { showFrame(image); },
-            Qt::QueuedConnection);
+    connect(
+        this, &MainWindow::getImage, this, [this](const QImage& image, bool) { showFrame(image); },
+        Qt::QueuedConnection);
 
     QSettings settings;
     settings.beginGroup(SettingsKeys::MainWindowGroup);
@@ -135,13 +137,12 @@ void MainWindow::openUsbDeviceWithName(int, int index, const QString& name)
 
 void MainWindow::openFound(const tesk::CameraInfo& info)
 {
-    const tesk::CameraInfo* found = &info;
     closeCamera();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_camera.reset(tesk::CameraFactory::getCamera(*found));
+    m_camera.reset(tesk::CameraFactory::getCamera(info));
     int result = -1;
     if (m_camera) {
-        const QString key = cameraKey(*found);
+        const QString key = cameraKey(info);
         qDebug().noquote() << "camera key: " + key;
         m_camera->setFrameCallBack(&MainWindow::frameCallback, this);
         m_camera->loadRequestParam(requestParameterFile(key).toStdString());
@@ -157,11 +158,11 @@ void MainWindow::openFound(const tesk::CameraInfo& info)
         UserPrompt::critical(this, tr("Error"), tr("Failed to open camera: %1").arg(result));
         return;
     }
-    AppSettings::instance()->setLastDevice({found->type, found->index, QString::fromStdString(found->address),
-                                            QString::fromStdString(found->name)});
-    m_deviceLabel->setText(QString::fromStdString(found->name));
+    AppSettings::instance()->setLastDevice(
+        {info.type, info.index, QString::fromStdString(info.address), QString::fromStdString(info.name)});
+    m_deviceLabel->setText(QString::fromStdString(info.name));
     m_rateTimer->start();
-    qInfo().noquote() << "Camera opened:" << QString::fromStdString(found->name);
+    qInfo().noquote() << "Camera opened:" << QString::fromStdString(info.name);
 }
 
 void MainWindow::closeCamera()
@@ -206,7 +207,8 @@ void MainWindow::updateFrameRate()
 {
     if (m_camera && m_camera->isOpened()) {
         const tesk::Size size = m_camera->frameSize();
-        m_rateLabel->setText(tr("%1 x %2, %3 fps").arg(size.width()).arg(size.height()).arg(m_camera->frameRate(), 0, 'f', 1));
+        m_rateLabel->setText(
+            tr("%1 x %2, %3 fps").arg(size.width()).arg(size.height()).arg(m_camera->frameRate(), 0, 'f', 1));
     }
 }
 

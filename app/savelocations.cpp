@@ -123,9 +123,9 @@ QString videoFilePath(bool showDialog, QWidget* parent)
 {
     const QString stamp = timeStamp();
     const QString folder = withClosingSlash(pictureFolder());
-    const QString path =
-        showDialog ? askSaveFileName(parent, tr("Save File"), folder + stamp, videoFileFilters(), tr("Video Files (*.mp4)"))
-                   : QFileInfo(QDir(folder), stamp + ".mp4").absoluteFilePath();
+    const QString path = showDialog ? askSaveFileName(parent, tr("Save File"), folder + stamp, videoFileFilters(),
+                                                      tr("Video Files (*.mp4)"))
+                                    : QFileInfo(QDir(folder), stamp + ".mp4").absoluteFilePath();
     createFolderOf(path);
     return path;
 }
@@ -134,8 +134,9 @@ QString reportFilePath(bool showDialog, QWidget* parent)
 {
     const QString stamp = timeStamp();
     const QString folder = withClosingSlash(storedReportFolder());
-    const QString path = showDialog ? askSaveFileName(parent, tr("Export"), folder + stamp, reportFileFilter(), QString())
-                                    : folder + stamp + ".xlsx";
+    const QString path = showDialog
+                             ? askSaveFileName(parent, tr("Export"), folder + stamp, reportFileFilter(), QString())
+                             : folder + stamp + ".xlsx";
     createFolderOf(path);
     return path;
 }

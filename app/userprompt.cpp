@@ -45,6 +45,6 @@ void UserPrompt::information(QWidget* parent, const QString& title, const QStrin
 
 bool UserPrompt::question(QWidget* parent, const QString& title, const QString& text)
 {
-    return message({parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                    QMessageBox::No}) == QMessageBox::Yes;
+    return message({parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) ==
+           QMessageBox::Yes;
 }

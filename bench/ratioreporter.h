@@ -31,8 +31,7 @@ public:
             const auto measured = m_times.find(name);
             const auto base = m_times.find(baseline);
             if (measured != m_times.end() && base != m_times.end() && base->second > 0) {
-                std::printf("ratio %s / %s = %.2f\n", name.c_str(), baseline.c_str(),
-                            measured->second / base->second);
+                std::printf("ratio %s / %s = %.2f\n", name.c_str(), baseline.c_str(), measured->second / base->second);
             }
         }
     }

@@ -163,16 +163,26 @@ void TestSaveLocations::filterForFormat_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("filter");
-    QTest::newRow("bmp") << "bmp" << "Windows Bitmap (*.bmp)";
-    QTest::newRow("JPG") << "JPG" << "JPEG (*.jpg *.jpeg)";
-    QTest::newRow("jpeg") << "jpeg" << "JPEG (*.jpg *.jpeg)";
-    QTest::newRow("PNG") << "PNG" << "Portable Network Graphics (*.png)";
-    QTest::newRow("tif") << "tif" << "Tag Image File Format (*.tif *.tiff)";
-    QTest::newRow("TIFF") << "TIFF" << "Tag Image File Format (*.tif *.tiff)";
-    QTest::newRow("mp4") << "mp4" << "Video Files (*.mp4)";
-    QTest::newRow("webp") << "webp" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("first match wins") << "bmp.png" << "Windows Bitmap (*.bmp)";
+    QTest::newRow("bmp") << "bmp"
+                         << "Windows Bitmap (*.bmp)";
+    QTest::newRow("JPG") << "JPG"
+                         << "JPEG (*.jpg *.jpeg)";
+    QTest::newRow("jpeg") << "jpeg"
+                          << "JPEG (*.jpg *.jpeg)";
+    QTest::newRow("PNG") << "PNG"
+                         << "Portable Network Graphics (*.png)";
+    QTest::newRow("tif") << "tif"
+                         << "Tag Image File Format (*.tif *.tiff)";
+    QTest::newRow("TIFF") << "TIFF"
+                          << "Tag Image File Format (*.tif *.tiff)";
+    QTest::newRow("mp4") << "mp4"
+                         << "Video Files (*.mp4)";
+    QTest::newRow("webp") << "webp"
+                          << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("first match wins") << "bmp.png"
+                                      << "Windows Bitmap (*.bmp)";
 }
 
 void TestSaveLocations::filterForFormat()

@@ -33,10 +33,14 @@ void TestStartup::logPathFollowsExecutableName_data()
 {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("installed") << "/usr/bin/quarnel-link" << "quarnel-link.log";
-    QTest::newRow("renamed") << "/opt/tools/inspect" << "inspect.log";
-    QTest::newRow("with suffixes") << "C:/Program Files/Quarnel/QuarnelLink.exe" << "QuarnelLink.log";
-    QTest::newRow("relative") << "./build/quarnel-link" << "quarnel-link.log";
+    QTest::newRow("installed") << "/usr/bin/quarnel-link"
+                               << "quarnel-link.log";
+    QTest::newRow("renamed") << "/opt/tools/inspect"
+                             << "inspect.log";
+    QTest::newRow("with suffixes") << "C:/Program Files/Quarnel/QuarnelLink.exe"
+                                   << "QuarnelLink.log";
+    QTest::newRow("relative") << "./build/quarnel-link"
+                              << "quarnel-link.log";
 }
 
 void TestStartup::logPathFollowsExecutableName()

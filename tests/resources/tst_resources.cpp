@@ -50,11 +50,12 @@ void TestResources::everyIconResolvesAndDraws()
     const QStringList names = QString::fromUtf8(list.readAll()).split('\n', Qt::SkipEmptyParts);
     QVERIFY(names.size() >= 40);
     // The names the program asks for by theme; each must be in the list.
-    for (const char* required : {"snap", "snap_timelapse", "record-start", "record-stop", "gallery", "settings",
-                                 "zoom-in", "zoom-out", "fullscreen", "tableview", "about", "wifi", "view-camera",
-                                 "view-measure", "dkp-camera", "dkp-pause", "dkp-pause-on", "dkp-close", "down_arrow",
-                                 "right_arrow", "scale-bar", "import", "export", "save", "add-new", "modify", "excel",
-                                 "appearance", "file", "measurement", "network"}) {
+    for (const char* required :
+         {"snap",       "snap_timelapse", "record-start", "record-stop", "gallery",    "settings",    "zoom-in",
+          "zoom-out",   "fullscreen",     "tableview",    "about",       "wifi",       "view-camera", "view-measure",
+          "dkp-camera", "dkp-pause",      "dkp-pause-on", "dkp-close",   "down_arrow", "right_arrow", "scale-bar",
+          "import",     "export",         "save",         "add-new",     "modify",     "excel",       "appearance",
+          "file",       "measurement",    "network"}) {
         QVERIFY2(names.contains(required), required);
     }
     for (const QString& name : names) {

@@ -15,8 +15,7 @@ const char* const kXdgVars[][2] = {
 };
 }
 
-PrivateHome::PrivateHome()
-    : m_dir(QDir::tempPath() + "/quarnel-home-XXXXXX"), m_oldHome(qgetenv("HOME"))
+PrivateHome::PrivateHome() : m_dir(QDir::tempPath() + "/quarnel-home-XXXXXX"), m_oldHome(qgetenv("HOME"))
 {
     m_dir.setAutoRemove(qEnvironmentVariableIsEmpty("QUARNEL_KEEP_TEST_HOME"));
     const QString home = m_dir.path();
@@ -26,8 +25,7 @@ PrivateHome::PrivateHome()
         QDir().mkpath(dir);
         qputenv(var[0], dir.toLocal8Bit());
     }
-    QFile::setPermissions(home + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner);
+    QFile::setPermissions(home + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // QStandardPaths finds the documents folder through user-dirs.dirs.
     QDir().mkpath(home + "/Documents");
     QDir().mkpath(home + "/Pictures");

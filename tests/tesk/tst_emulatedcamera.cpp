@@ -31,8 +31,8 @@ struct Sink
         {
             std::lock_guard<std::mutex> lock(sink->mutex);
             sink->format = frame->format();
-            sink->last = QImage(frame->data(), frame->width(), frame->height(), frame->stride(), QImage::Format_RGB32)
-                             .copy();
+            sink->last =
+                QImage(frame->data(), frame->width(), frame->height(), frame->stride(), QImage::Format_RGB32).copy();
         }
         if (sink->sleepMs > 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(sink->sleepMs.load()));

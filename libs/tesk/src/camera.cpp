@@ -28,9 +28,9 @@ struct Camera::RateMeter
 
     double rate()
     {
-        const long long nowUs = std::chrono::duration_cast<std::chrono::microseconds>(
-                                    std::chrono::steady_clock::now().time_since_epoch())
-                                    .count();
+        const long long nowUs =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count();
         std::lock_guard<std::mutex> lock(mutex);
         while (!times.empty() && nowUs - times.front() > kWindowUs) {
             times.pop_front();
@@ -44,8 +44,7 @@ struct Camera::RateMeter
 
 Camera::Camera(const CameraInfo& info)
     : m_info(info), m_params(std::make_unique<RequestParams>()), m_rate(std::make_unique<RateMeter>())
-{
-}
+{}
 
 Camera::~Camera() = default;
 

@@ -55,11 +55,21 @@ const std::vector<Frame::Format> kFormats = {Frame::YUY2, Frame::MJPEG, Frame::R
 
 // Names of the properties in request-parameter files.
 const std::map<std::string, int> kPropertyNames = {
-    {"brightness", Brightness}, {"contrast", Contrast},         {"hue", Hue},
-    {"saturation", Saturation}, {"gamma", Gamma},               {"sharpness", Sharpness},
-    {"gain", Gain},             {"exposure_target", ExposureTarget}, {"exposure_time", ExposureTime},
-    {"red_gain", RedGain},      {"green_gain", GreenGain},      {"blue_gain", BlueGain},
-    {"temperature", Temperature}, {"denoise", Denoise},         {"packet_size", PacketSize},
+    {"brightness", Brightness},
+    {"contrast", Contrast},
+    {"hue", Hue},
+    {"saturation", Saturation},
+    {"gamma", Gamma},
+    {"sharpness", Sharpness},
+    {"gain", Gain},
+    {"exposure_target", ExposureTarget},
+    {"exposure_time", ExposureTime},
+    {"red_gain", RedGain},
+    {"green_gain", GreenGain},
+    {"blue_gain", BlueGain},
+    {"temperature", Temperature},
+    {"denoise", Denoise},
+    {"packet_size", PacketSize},
 };
 const std::map<std::string, int> kEnumNames = {
     {"auto_exposure", AutoExposure},
@@ -195,8 +205,8 @@ int EmulatedCamera::open(int width, int height)
         m_opened = true;
     }
     applyRequestParams();
-    log(LogLevel::Info, info().name + " opened at " + std::to_string(m_size.width()) + "x" +
-                            std::to_string(m_size.height()));
+    log(LogLevel::Info,
+        info().name + " opened at " + std::to_string(m_size.width()) + "x" + std::to_string(m_size.height()));
     return Ok;
 }
 

@@ -78,7 +78,7 @@ private:
     std::atomic<double> m_focus{0.0};
 
     CaptureThread m_thread;
-    TestPattern m_pattern;      // used by the capture thread only
+    TestPattern m_pattern; // used by the capture thread only
     std::vector<uint8_t> m_buffer;
     std::mutex m_stillMutex;
     TestPattern m_stillPattern; // used by grabs

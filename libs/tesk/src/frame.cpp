@@ -6,8 +6,7 @@ namespace tesk {
 
 Frame::Frame(const uint8_t* data, std::size_t size, Format format, int width, int height)
     : m_data(data), m_size(size), m_format(format), m_width(width), m_height(height)
-{
-}
+{}
 
 Frame::Frame(const Frame& other)
 {

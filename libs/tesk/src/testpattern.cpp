@@ -68,8 +68,8 @@ void TestPattern::buildChart(int width, int height)
                 const int sector = int(hue) % 6;
                 const double f = hue - std::floor(hue);
                 const uint8_t up = clampByte(200 * f), down = clampByte(200 * (1 - f));
-                const Rgb c[] = {{200, up, 0}, {down, 200, 0}, {0, 200, up},
-                                 {0, down, 200}, {up, 0, 200}, {200, 0, down}};
+                const Rgb c[] = {{200, up, 0},   {down, 200, 0}, {0, 200, up},
+                                 {0, down, 200}, {up, 0, 200},   {200, 0, down}};
                 put(p, c[sector].r, c[sector].g, c[sector].b);
             }
         }
@@ -167,8 +167,8 @@ void TestPattern::renderRows(int first, int last, const PatternLook& look, uint8
     const std::size_t rowBytes = std::size_t(width) * 4;
     const int pixelStep = look.mirror ? -4 : 4;
     for (int y = std::max(0, first); y < std::min(height, last); ++y) {
-        const uint8_t* s = m_scene.data() + std::size_t(look.flip ? height - 1 - y : y) * rowBytes +
-                           (look.mirror ? rowBytes - 4 : 0);
+        const uint8_t* s =
+            m_scene.data() + std::size_t(look.flip ? height - 1 - y : y) * rowBytes + (look.mirror ? rowBytes - 4 : 0);
         uint8_t* d = out + std::size_t(y) * rowBytes;
         if (mono) {
             for (int x = 0; x < width; ++x, s += pixelStep, d += 4) {

@@ -8,17 +8,17 @@ namespace tesk {
 /// What the emulated camera's picture reacts to, in plain factors.
 struct PatternLook
 {
-    double exposure = 1.0;      ///< light gathered, 1 = nominal (exposure time × gain)
-    double brightness = 0.0;    ///< added to every channel, -255..255
-    double contrast = 1.0;      ///< slope about mid grey
-    double gamma = 1.0;         ///< output = input ^ (1 / gamma)
-    double saturation = 1.0;    ///< 0 grey, 1 natural
-    double red = 1.0;           ///< white-balance gains
+    double exposure = 1.0;   ///< light gathered, 1 = nominal (exposure time × gain)
+    double brightness = 0.0; ///< added to every channel, -255..255
+    double contrast = 1.0;   ///< slope about mid grey
+    double gamma = 1.0;      ///< output = input ^ (1 / gamma)
+    double saturation = 1.0; ///< 0 grey, 1 natural
+    double red = 1.0;        ///< white-balance gains
     double green = 1.0;
     double blue = 1.0;
-    int colorMode = 0;          ///< 0 colour, 1 monochrome, 2 negative
-    bool flip = false;          ///< upside down
-    bool mirror = false;        ///< left to right
+    int colorMode = 0;   ///< 0 colour, 1 monochrome, 2 negative
+    bool flip = false;   ///< upside down
+    bool mirror = false; ///< left to right
 
     bool operator==(const PatternLook& other) const;
     bool operator!=(const PatternLook& other) const { return !(*this == other); }

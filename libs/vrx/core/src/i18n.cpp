@@ -14,8 +14,7 @@ const char* const kLanguageKey = "i18n/language";
 
 QString besideExecutable(const QString& dir)
 {
-    return QDir::isAbsolutePath(dir) || dir.startsWith(':') ? dir
-                                                            : QCoreApplication::applicationDirPath() + "/" + dir;
+    return QDir::isAbsolutePath(dir) || dir.startsWith(':') ? dir : QCoreApplication::applicationDirPath() + "/" + dir;
 }
 } // namespace
 
@@ -47,7 +46,8 @@ bool I18n::load(QTranslator* translator, const QString& prefix, const QStringLis
             return true;
         }
     }
-    qDebug().noquote() << "No" << m_locale.name() << "translation" << prefix + "*.qm" << "in" << folders.join(", ");
+    qDebug().noquote() << "No" << m_locale.name() << "translation" << prefix + "*.qm"
+                       << "in" << folders.join(", ");
     return false;
 }
 

@@ -88,7 +88,7 @@ bool Log::addFileOut(const QString& path, qint64 maxSize, int maxFiles)
         auto logger = std::make_shared<spdlog::logger>("vrx", sink);
         logger->set_pattern("%Y-%m-%d %H:%M:%S.%e [%l] [%t] %v");
         logger->set_level(spdlog::level::trace); // filtered in write()
-        logger->flush_on(spdlog::level::trace); // every line is on disk before a crash can lose it
+        logger->flush_on(spdlog::level::trace);  // every line is on disk before a crash can lose it
         d->logger = logger;
         d->path = path;
     } catch (const std::exception& error) {
