@@ -46,7 +46,7 @@ void startLogging(const QString& executablePath)
     QDir().mkpath(QFileInfo(path).absolutePath());
     vrx::Log::instance()->addFileOut(path, kLogFileSize, kLogFileCount);
     vrx::Log::instance()->setLevel(kLogLevel);
-    qInfo().noquote() << "Start log, level=" << kLogLevel << "file=" << path;
+    qInfo().noquote() << QStringLiteral("Start log, level=%1 file=%2").arg(kLogLevel).arg(path);
 
     // The camera library's diagnostics join the program's log.
     tesk::setLogHandler([](tesk::LogLevel level, const std::string& message) {
