@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -14,7 +15,9 @@ class RatioReporter final : public benchmark::ConsoleReporter
 {
 public:
     /// (benchmark, its baseline) pairs, by benchmark name.
-    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs) : m_pairs(std::move(pairs)) {}
+    explicit RatioReporter(std::vector<std::pair<std::string, std::string>> pairs)
+        : benchmark::ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_None), m_pairs(std::move(pairs))
+    {}
 
     void ReportRuns(const std::vector<Run>& runs) override
     {
