@@ -13,11 +13,6 @@
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("SaveLocations", text);
-}
-
 QString applicationFilesFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/" +
@@ -112,8 +107,8 @@ QString imageFilePath(bool showDialog, QWidget* parent)
     const QString stamp = timeStamp();
     const QString folder = withClosingSlash(pictureFolder());
     const QString format = pictureFormat();
-    const QString path = showDialog ? askSaveFileName(parent, tr("Save File"), folder + stamp, imageFileFilters(),
-                                                      filterForFormat(format))
+    const QString path = showDialog ? askSaveFileName(parent, QCoreApplication::translate("SaveLocations", "Save File"),
+                                                      folder + stamp, imageFileFilters(), filterForFormat(format))
                                     : folder + stamp + "." + format;
     createFolderOf(path);
     return path;
@@ -123,9 +118,11 @@ QString videoFilePath(bool showDialog, QWidget* parent)
 {
     const QString stamp = timeStamp();
     const QString folder = withClosingSlash(pictureFolder());
-    const QString path = showDialog ? askSaveFileName(parent, tr("Save File"), folder + stamp, videoFileFilters(),
-                                                      tr("Video Files (*.mp4)"))
-                                    : QFileInfo(QDir(folder), stamp + ".mp4").absoluteFilePath();
+    const QString path =
+        showDialog
+            ? askSaveFileName(parent, QCoreApplication::translate("SaveLocations", "Save File"), folder + stamp,
+                              videoFileFilters(), QCoreApplication::translate("SaveLocations", "Video Files (*.mp4)"))
+            : QFileInfo(QDir(folder), stamp + ".mp4").absoluteFilePath();
     createFolderOf(path);
     return path;
 }
@@ -134,9 +131,9 @@ QString reportFilePath(bool showDialog, QWidget* parent)
 {
     const QString stamp = timeStamp();
     const QString folder = withClosingSlash(storedReportFolder());
-    const QString path = showDialog
-                             ? askSaveFileName(parent, tr("Export"), folder + stamp, reportFileFilter(), QString())
-                             : folder + stamp + ".xlsx";
+    const QString path = showDialog ? askSaveFileName(parent, QCoreApplication::translate("SaveLocations", "Export"),
+                                                      folder + stamp, reportFileFilter(), QString())
+                                    : folder + stamp + ".xlsx";
     createFolderOf(path);
     return path;
 }
@@ -148,47 +145,49 @@ QString allSupportedImageFilter()
     for (const QByteArray& format : formats) {
         patterns << "*." + QString::fromLatin1(format).toLower();
     }
-    return tr("All supported formats ") + "(" + patterns.join(' ') + ")";
+    return QCoreApplication::translate("SaveLocations", "All supported formats ") + "(" + patterns.join(' ') + ")";
 }
 
 QString imageFileFilters()
 {
-    return QStringList{tr("Windows Bitmap (*.bmp)"),
-                       tr("JPEG (*.jpg *.jpeg)"),
-                       tr("Portable Network Graphics (*.png)"),
-                       tr("Tag Image File Format (*.tif *.tiff)"),
+    return QStringList{QCoreApplication::translate("SaveLocations", "Windows Bitmap (*.bmp)"),
+                       QCoreApplication::translate("SaveLocations", "JPEG (*.jpg *.jpeg)"),
+                       QCoreApplication::translate("SaveLocations", "Portable Network Graphics (*.png)"),
+                       QCoreApplication::translate("SaveLocations", "Tag Image File Format (*.tif *.tiff)"),
                        allSupportedImageFilter(),
-                       tr("All files (*.*)")}
+                       QCoreApplication::translate("SaveLocations", "All files (*.*)")}
         .join(";;");
 }
 
 QString videoFileFilters()
 {
-    return QStringList{tr("Video Files (*.mp4)"), tr("All files (*.*)")}.join(";;");
+    return QStringList{QCoreApplication::translate("SaveLocations", "Video Files (*.mp4)"),
+                       QCoreApplication::translate("SaveLocations", "All files (*.*)")}
+        .join(";;");
 }
 
 QString reportFileFilter()
 {
-    return tr("Excel File (*.xlsx);;");
+    return QCoreApplication::translate("SaveLocations", "Excel File (*.xlsx);;");
 }
 
 QString filterForFormat(const QString& format)
 {
     const QString lower = format.toLower();
     if (lower.contains("bmp")) {
-        return tr("Windows Bitmap (*.bmp)");
+        return QCoreApplication::translate("SaveLocations", "Windows Bitmap (*.bmp)");
     }
     if (lower.contains("jpg") || lower.contains("jpeg")) {
-        return tr("JPEG (*.jpg *.jpeg)");
+        return QCoreApplication::translate("SaveLocations", "JPEG (*.jpg *.jpeg)");
     }
     if (lower.contains("png")) {
-        return tr("Portable Network Graphics (*.png)");
+        return QCoreApplication::translate("SaveLocations", "Portable Network Graphics (*.png)");
     }
     if (lower.contains("tif")) {
-        return tr("Tag Image File Format (*.tif *.tiff)");
+        return QCoreApplication::translate("SaveLocations", "Tag Image File Format (*.tif *.tiff)");
     }
     if (lower.contains("mp4")) {
-        return tr("Video Files (*.mp4)");
+        return QCoreApplication::translate("SaveLocations", "Video Files (*.mp4)");
     }
     return QString();
 }
