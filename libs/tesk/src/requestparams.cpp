@@ -23,6 +23,18 @@ std::string trimmed(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
+// A ";" or "#" after a blank starts a comment, so "width = 1280 ; note" reads 1280 while a
+// URL such as "rtsp://host/#main" keeps its "#".
+std::string withoutComment(const std::string& value)
+{
+    for (std::size_t i = 1; i < value.size(); ++i) {
+        if ((value[i] == ';' || value[i] == '#') && (value[i - 1] == ' ' || value[i - 1] == '\t')) {
+            return value.substr(0, i);
+        }
+    }
+    return value;
+}
+
 std::string lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -74,7 +86,7 @@ void RequestParams::parse(const std::string& text, const std::string& origin)
         } else if (const auto equals = line.find('='); equals != std::string::npos && equals > 0) {
             const std::string key = lower(trimmed(line.substr(0, equals)));
             if (!key.empty()) {
-                m_values[section + "/" + key] = trimmed(line.substr(equals + 1));
+                m_values[section + "/" + key] = trimmed(withoutComment(line.substr(equals + 1)));
                 continue;
             }
         }
