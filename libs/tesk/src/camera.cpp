@@ -85,6 +85,13 @@ void Camera::setFrameCallBack(FrameCallBack callback, void* user)
     m_user = user;
 }
 
+void Camera::setStreamLostCallBack(StreamLostCallBack callback, void* user)
+{
+    std::lock_guard<std::mutex> lock(m_callbackMutex);
+    m_streamLost = std::move(callback);
+    m_streamLostUser = user;
+}
+
 int Camera::loadRequestParam(const std::string& path)
 {
     return m_params->load(path);
@@ -136,6 +143,14 @@ void Camera::deliver(const Frame* source, const Frame* rgb, long long timestampU
     std::lock_guard<std::mutex> lock(m_callbackMutex);
     if (m_callback) {
         m_callback(source ? source : rgb, rgb, timestampUs, m_user);
+    }
+}
+
+void Camera::reportStreamLost(int error)
+{
+    std::lock_guard<std::mutex> lock(m_callbackMutex);
+    if (m_streamLost) {
+        m_streamLost(error, m_streamLostUser);
     }
 }
 

@@ -61,32 +61,6 @@ Camera* CameraFactory::getCamera(const CameraInfo& info)
     return nullptr;
 }
 
-Camera* CameraFactory::getNetworkCamera(SDKType type, const std::string& address)
-{
-    log(LogLevel::Info, "network camera of type " + std::to_string(int(type)) + " at " + address +
-                            ": network cameras are not available in this build");
-    return nullptr;
-}
-
-// Network discovery finds nothing in this build: the lists stay empty.
-void CameraFactory::startDravikDeviceScan(int) {}
-
-std::vector<CameraInfo> CameraFactory::dravikDeviceList()
-{
-    return {};
-}
-
-void CameraFactory::stopDravikDeviceScan() {}
-
-void CameraFactory::startNetcamDeviceScan() {}
-
-std::vector<CameraInfo> CameraFactory::netcamDeviceList()
-{
-    return {};
-}
-
-void CameraFactory::stopNetcamDeviceScan() {}
-
 void CameraFactory::setUVCFilter(UVCFilter* filter)
 {
     g_filter = filter;

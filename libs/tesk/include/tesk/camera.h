@@ -26,6 +26,10 @@ public:
     /// source frame is the picture in the camera's own format where the backend has it,
     /// otherwise the same frame as the second.
     using FrameCallBack = std::function<void(const Frame*, const Frame*, long long, void*)>;
+    /// (error number, user pointer). Called once, on the capture thread, when a running
+    /// stream ends without being asked to (camera unplugged, network stream gone). By then
+    /// the camera reports not opened; the owner should close() it from its own thread.
+    using StreamLostCallBack = std::function<void(int, void*)>;
 
     explicit Camera(const CameraInfo& info);
     virtual ~Camera();
@@ -41,6 +45,7 @@ public:
     /// Restores an enumerated property's default and returns it (0 when unsupported).
     unsigned resetEnumProperty(int id);
     void setFrameCallBack(FrameCallBack callback, void* user);
+    void setStreamLostCallBack(StreamLostCallBack callback, void* user);
     /// Reads the request parameters used by the next open(); see docs/request-parameters.md.
     int loadRequestParam(const std::string& path);
     bool isSupportStillFrame() const;
@@ -88,6 +93,8 @@ protected:
 
     /// Hands a frame to the callback; called on the capture thread.
     void deliver(const Frame* source, const Frame* rgb, long long timestampUs);
+    /// Tells the owner the stream has ended on its own; called on the capture thread.
+    void reportStreamLost(int error);
     /// Forgets the measured rate, e.g. when the stream restarts.
     void resetFrameRate();
 
@@ -99,6 +106,8 @@ private:
     std::mutex m_callbackMutex;
     FrameCallBack m_callback;
     void* m_user = nullptr;
+    StreamLostCallBack m_streamLost;
+    void* m_streamLostUser = nullptr;
     std::unique_ptr<RateMeter> m_rate;
 };
 

@@ -1,0 +1,1 @@
+# USB (UVC) cameras through V4L2.
