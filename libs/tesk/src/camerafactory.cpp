@@ -1,6 +1,9 @@
 #include <tesk/camerafactory.h>
 
 #include "emulatedcamera.h"
+#include "v4l2/v4l2camera.h"
+#include "v4l2/v4l2devicelist.h"
+#include "v4l2/v4l2io.h"
 
 #include <tesk/log.h>
 #include <tesk/uvcfilter.h>
@@ -36,6 +39,12 @@ int CameraFactory::emulatedCameraCount()
 std::vector<CameraInfo> CameraFactory::deviceList()
 {
     std::vector<CameraInfo> devices;
+    for (CameraInfo info : listV4l2Devices(V4l2System::current())) {
+        if (!g_filter || g_filter->accepts(info)) {
+            info.index = int(devices.size());
+            devices.push_back(info);
+        }
+    }
     const int emulated = emulatedCameraCount();
     for (int i = 1; i <= emulated; ++i) {
         CameraInfo info;
@@ -56,6 +65,10 @@ Camera* CameraFactory::getCamera(const CameraInfo& info)
 {
     if (info.address.rfind(kEmulatedAddressPrefix, 0) == 0) {
         return new EmulatedCamera(info);
+    }
+    V4l2System& system = V4l2System::current();
+    if (info.type == 0 && info.address.rfind(system.deviceRoot + "/", 0) == 0) {
+        return new V4l2Camera(info, *system.io);
     }
     log(LogLevel::Warning, "no backend opens " + info.address);
     return nullptr;

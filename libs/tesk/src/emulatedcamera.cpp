@@ -1,6 +1,8 @@
 #include "emulatedcamera.h"
 
 #include "jpegcodec.h"
+#include "propertyids.h"
+#include "requestedsettings.h"
 #include "requestparams.h"
 
 #include <tesk/errors.h>
@@ -15,88 +17,13 @@ namespace tesk {
 
 namespace {
 
-// Numeric property ids.
-enum : int
-{
-    Brightness = 0,
-    Contrast = 1,
-    Hue = 2,
-    Saturation = 3,
-    Gamma = 4,
-    Sharpness = 5,
-    Gain = 6,
-    ExposureTarget = 8,
-    ExposureTime = 9,
-    RedGain = 10,
-    GreenGain = 11,
-    BlueGain = 12,
-    Temperature = 13,
-    Denoise = 15,
-    PacketSize = 19,
-    FocusValue = 20,
-};
-
-// Enumerated property ids.
-enum : int
-{
-    AutoExposure = 0,
-    WhiteBalanceMode = 2,
-    PowerFrequency = 3,
-    ColorMode = 5,
-};
-
-constexpr unsigned kWhiteBalanceOff = 0;
-constexpr unsigned kWhiteBalanceOnce = 1;
-constexpr unsigned kAutoExposureOn = 2;
-constexpr unsigned kPowerFrequencyDisabled = 0;
-
 const std::vector<Size> kSizes = {{640, 480}, {1280, 720}, {1920, 1080}, {2592, 1944}, {3840, 2160}};
 const std::vector<Frame::Format> kFormats = {Frame::YUY2, Frame::MJPEG, Frame::RGB};
-
-// Names of the properties in request-parameter files.
-const std::map<std::string, int> kPropertyNames = {
-    {"brightness", Brightness},
-    {"contrast", Contrast},
-    {"hue", Hue},
-    {"saturation", Saturation},
-    {"gamma", Gamma},
-    {"sharpness", Sharpness},
-    {"gain", Gain},
-    {"exposure_target", ExposureTarget},
-    {"exposure_time", ExposureTime},
-    {"red_gain", RedGain},
-    {"green_gain", GreenGain},
-    {"blue_gain", BlueGain},
-    {"temperature", Temperature},
-    {"denoise", Denoise},
-    {"packet_size", PacketSize},
-};
-const std::map<std::string, int> kEnumNames = {
-    {"auto_exposure", AutoExposure},
-    {"white_balance_mode", WhiteBalanceMode},
-    {"power_frequency", PowerFrequency},
-    {"color_mode", ColorMode},
-};
 
 long long nowUs()
 {
     return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-std::optional<Frame::Format> formatByName(std::string name)
-{
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
-    if (name == "MJPEG" || name == "MJPG") {
-        return Frame::MJPEG;
-    }
-    if (name == "YUY2" || name == "YUYV") {
-        return Frame::YUY2;
-    }
-    if (name == "RGB" || name == "RGB24") {
-        return Frame::RGB;
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -225,7 +152,9 @@ void EmulatedCamera::applyRequestParams()
     if (const auto name = params.value("camera", "format")) {
         const auto format = formatByName(*name);
         if (format) {
-            setFrameFormat(*format);
+            if (setFrameFormat(*format) != Ok) {
+                log(LogLevel::Warning, "request parameters: format " + *name + " is not offered");
+            }
         } else {
             log(LogLevel::Warning, "request parameters: unknown format " + *name);
         }
@@ -234,18 +163,7 @@ void EmulatedCamera::applyRequestParams()
         std::lock_guard<std::mutex> lock(m_mutex);
         m_fpsOverride = std::clamp(*fps, 0.0, 120.0);
     }
-    for (const auto& [name, id] : kPropertyNames) {
-        if (const auto value = params.number("properties", name)) {
-            setProperty(id, *value);
-        }
-    }
-    for (const auto& [name, id] : kEnumNames) {
-        if (const auto value = params.number("properties", name)) {
-            if (setEnumProperty(id, unsigned(std::max(0.0, *value))) != Ok) {
-                log(LogLevel::Warning, "request parameters: " + name + " does not take " + std::to_string(*value));
-            }
-        }
-    }
+    applyRequestedProperties(params, *this);
 }
 
 void EmulatedCamera::close()
