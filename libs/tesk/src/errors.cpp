@@ -33,6 +33,22 @@ const char* errorText(int error)
         return "input/output error";
     case ErrorNoDevice:
         return "no such device";
+    case ErrorConnectionRefused:
+        return "connection refused";
+    case ErrorUnauthorized:
+        return "not authorised";
+    case ErrorStreamNotFound:
+        return "stream not found";
+    case ErrorNoVideoStream:
+        return "no video stream";
+    case ErrorUnsupportedCodec:
+        return "unsupported video codec";
+    case ErrorEndOfStream:
+        return "end of stream";
+    case ErrorNetwork:
+        return "network error";
+    case ErrorFrameDropped:
+        return "frame dropped";
     default:
         return "unknown error";
     }

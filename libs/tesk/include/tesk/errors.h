@@ -19,6 +19,14 @@ enum Error : int
     ErrorEncode = 11,
     ErrorIo = 12,
     ErrorNoDevice = 13,
+    ErrorConnectionRefused = 14, ///< nothing listens at the address and port
+    ErrorUnauthorized = 15,      ///< the server wants (other) credentials: 401 or 403
+    ErrorStreamNotFound = 16,    ///< the server has no such stream or page: 404
+    ErrorNoVideoStream = 17,     ///< the source opened but holds no video
+    ErrorUnsupportedCodec = 18,  ///< the video is in a codec this build cannot decode
+    ErrorEndOfStream = 19,       ///< a file being played came to its end
+    ErrorNetwork = 20,           ///< other network or protocol failure
+    ErrorFrameDropped = 21,      ///< the recorder was behind and dropped the frame
 };
 
 /// A short English description of an error number, for logs.
