@@ -1,5 +1,6 @@
 #include "vrx/graphicsscene.h"
 
+#include <QGraphicsView>
 #include <QPainter>
 #include <QVarLengthArray>
 #include <cmath>
@@ -22,7 +23,15 @@ void GraphicsScene::setBackgroundImage(const QImage& image)
     if (resized && !image.isNull()) {
         setSceneRect(QRectF(QPointF(0, 0), QSizeF(image.size())));
     }
-    update();
+    // The views repaint the picture; the scene itself is not changed by a new frame, so views
+    // may keep what they cached of the tools.
+    const QList<QGraphicsView*> viewList = views();
+    for (QGraphicsView* view : viewList) {
+        view->viewport()->update(view->viewportTransform().mapRect(sceneRect()).toAlignedRect().adjusted(-1, -1, 1, 1));
+    }
+    if (viewList.isEmpty()) {
+        update();
+    }
 }
 
 void GraphicsScene::setOverlayType(int type)
@@ -63,6 +72,9 @@ void GraphicsScene::setOverlayGridScale(int scale)
 
 void GraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
 {
+    if (m_itemsOnly) {
+        return;
+    }
     const QRectF picture(QPointF(0, 0), QSizeF(m_image.size()));
     if (m_image.isNull() || !picture.contains(rect)) {
         painter->fillRect(rect, kOutside);
@@ -84,7 +96,7 @@ void GraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
 
 void GraphicsScene::drawForeground(QPainter* painter, const QRectF&)
 {
-    if (m_overlayType != NoOverlay) {
+    if (m_overlayType != NoOverlay && !m_itemsOnly) {
         painter->save();
         drawOverlay(painter);
         painter->restore();

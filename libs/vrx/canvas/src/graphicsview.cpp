@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRubberBand>
 #include <QScrollBar>
@@ -56,7 +57,8 @@ GraphicsView::GraphicsView(QWidget* parent)
 {
     setScene(m_scene);
     setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing |
+                         QGraphicsView::IndirectPainting);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
     setTransformationAnchor(QGraphicsView::AnchorViewCenter);
     setResizeAnchor(QGraphicsView::AnchorViewCenter);
@@ -68,6 +70,8 @@ GraphicsView::GraphicsView(QWidget* parent)
     setPrimitiveDragMode(PrimitiveManager::SelectDrag, -1);
     connect(m_scene, &QGraphicsScene::sceneRectChanged, this, &GraphicsView::onSceneRectChanged);
     connect(m_crosshair, &CursorCrosshair::changed, viewport(), qOverload<>(&QWidget::update));
+    // Any change of an item (drawn, moved, selected, hovered, added, removed) or an overlay.
+    connect(m_scene, &QGraphicsScene::changed, this, [this] { m_toolLayerValid = false; });
 }
 
 GraphicsView::~GraphicsView()
@@ -75,7 +79,14 @@ GraphicsView::~GraphicsView()
     // The manager goes before the scene deletes the tools.
     delete m_manager;
     m_manager = nullptr;
-    delete m_fullScreenWindow;
+    if (m_fullScreenWindow) {
+        // The view is a child of that window: out of it first, or it would be deleted twice.
+        QWidget* window = m_fullScreenWindow;
+        m_fullScreenWindow = nullptr;
+        setParent(nullptr);
+        delete window;
+        delete m_placeholder;
+    }
 }
 
 int GraphicsView::zoomValue() const
@@ -91,6 +102,7 @@ void GraphicsView::updateBackgroundByImage(const QImage& image)
 QImage GraphicsView::screenshot(bool viewportOnly)
 {
     if (viewportOnly) {
+        m_toolLayerValid = false; // drawn afresh, without the handles
         QImage image(viewport()->size(), QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
@@ -99,6 +111,7 @@ QImage GraphicsView::screenshot(bool viewportOnly)
         render(&painter, QRectF(image.rect()), viewport()->rect());
         m_scene->setExporting(false);
         m_hideCrosshair = false;
+        m_toolLayerValid = false;
         return image;
     }
     const QImage& picture = m_scene->backgroundImage();
@@ -186,11 +199,14 @@ void GraphicsView::wheelEvent(QWheelEvent* event)
         event->ignore();
         return;
     }
-    // Each notch zooms by a fifth, about the point under the cursor.
-    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
-    const double steps = delta / 120.0;
-    applyScale(m_scale * std::pow(1.2, steps));
-    setTransformationAnchor(QGraphicsView::AnchorViewCenter);
+    // Each notch zooms by a fifth, about the point under the cursor: the picture point there
+    // is put back under it by scrolling.
+    const QPointF cursor = event->position();
+    const QPointF anchor = viewportTransform().inverted().map(cursor);
+    applyScale(m_scale * std::pow(1.2, delta / 120.0));
+    const QPointF shift = viewportTransform().map(anchor) - cursor;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + qRound(shift.x()));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(shift.y()));
     event->accept();
 }
 
@@ -444,7 +460,8 @@ void GraphicsView::finishRegion(const QPoint& end)
 void GraphicsView::keyPressEvent(QKeyEvent* event)
 {
     const QKeySequence pressed(int(event->modifiers()) | event->key());
-    if (isFullScreenMode() && (event->key() == Qt::Key_Escape || (!m_fullScreenKey.isEmpty() && pressed == m_fullScreenKey))) {
+    if (isFullScreenMode() &&
+        (event->key() == Qt::Key_Escape || (!m_fullScreenKey.isEmpty() && pressed == m_fullScreenKey))) {
         fullScreen();
         event->accept();
         return;
@@ -487,6 +504,8 @@ void GraphicsView::fullScreen()
         }
         m_fullScreenWindow = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
         m_fullScreenWindow->setWindowTitle(window()->windowTitle());
+        // Closed by the window manager (Alt+F4): the view comes back instead.
+        m_fullScreenWindow->installEventFilter(this);
         auto* box = new QVBoxLayout(m_fullScreenWindow);
         box->setContentsMargins(0, 0, 0, 0);
         box->addWidget(this);
@@ -508,6 +527,66 @@ void GraphicsView::fullScreen()
     show();
     setFocus(Qt::OtherFocusReason);
     window->deleteLater();
+}
+
+bool GraphicsView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_fullScreenWindow && event->type() == QEvent::Close) {
+        event->ignore();
+        fullScreen();
+        return true;
+    }
+    return QGraphicsView::eventFilter(watched, event);
+}
+
+void GraphicsView::paintEvent(QPaintEvent* event)
+{
+    m_exposed = event->region();
+    QGraphicsView::paintEvent(event);
+}
+
+bool GraphicsView::repaintsWholePicture() const
+{
+    const QRect picture =
+        viewportTransform().mapRect(m_scene->sceneRect()).toAlignedRect().intersected(viewport()->rect());
+    return m_exposed.boundingRect().contains(picture);
+}
+
+void GraphicsView::drawItems(QPainter* painter, int count, QGraphicsItem* items[],
+                             const QStyleOptionGraphicsItem options[])
+{
+    const bool current = m_toolLayerValid && m_toolLayerTransform == viewportTransform() &&
+                         m_toolLayer.size() == viewport()->size() * viewport()->devicePixelRatioF();
+    if (!current && !repaintsWholePicture()) {
+        // A tool changed and only its surroundings are repainted: draw those items directly.
+        QGraphicsView::drawItems(painter, count, items, options);
+        return;
+    }
+    if (!current) {
+        renderToolLayer();
+    }
+    painter->save();
+    painter->resetTransform();
+    painter->drawImage(QPointF(0, 0), m_toolLayer);
+    painter->restore();
+}
+
+void GraphicsView::renderToolLayer()
+{
+    const qreal ratio = viewport()->devicePixelRatioF();
+    if (m_toolLayer.size() != viewport()->size() * ratio) {
+        m_toolLayer = QImage(viewport()->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        m_toolLayer.setDevicePixelRatio(ratio);
+    }
+    m_toolLayer.fill(Qt::transparent);
+    QPainter painter(&m_toolLayer);
+    painter.setRenderHints(renderHints());
+    const QRectF target(QPointF(0, 0), QSizeF(viewport()->size()));
+    m_scene->setItemsOnly(true);
+    m_scene->render(&painter, target, viewportTransform().inverted().mapRect(target), Qt::IgnoreAspectRatio);
+    m_scene->setItemsOnly(false);
+    m_toolLayerTransform = viewportTransform();
+    m_toolLayerValid = true;
 }
 
 void GraphicsView::updateCrosshair(const QPoint& pos)

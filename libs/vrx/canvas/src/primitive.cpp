@@ -157,12 +157,9 @@ bool Primitive::finishDrawing()
 
 QHash<QString, QVariant> Primitive::attributes() const
 {
-    return {{PrimitiveAttribute::PenColor, m_pen.color()},
-            {PrimitiveAttribute::PenWidth, int(m_pen.widthF())},
-            {PrimitiveAttribute::PenStyle, int(m_pen.style())},
-            {PrimitiveAttribute::Font, m_font},
-            {PrimitiveAttribute::TextColor, m_textColor},
-            {PrimitiveAttribute::ShowLabel, m_showLabel},
+    return {{PrimitiveAttribute::PenColor, m_pen.color()},      {PrimitiveAttribute::PenWidth, int(m_pen.widthF())},
+            {PrimitiveAttribute::PenStyle, int(m_pen.style())}, {PrimitiveAttribute::Font, m_font},
+            {PrimitiveAttribute::TextColor, m_textColor},       {PrimitiveAttribute::ShowLabel, m_showLabel},
             {PrimitiveAttribute::LabelBrush, m_labelBrush}};
 }
 
@@ -264,6 +261,13 @@ QPointF Primitive::constrainPoint(int, const QPointF& point) const
     return point;
 }
 
+QPen Primitive::penWithStyle(Qt::PenStyle style) const
+{
+    QPen pen = m_pen;
+    pen.setStyle(style);
+    return pen;
+}
+
 QPainterPath Primitive::polylinePath(bool closed) const
 {
     QPainterPath path;
@@ -290,6 +294,11 @@ double Primitive::unitsPerPixel() const
     return m_manager ? m_manager->unitsPerPixel() : 1;
 }
 
+double Primitive::pixelAspect() const
+{
+    return m_manager ? m_manager->pixelAspect() : 1;
+}
+
 int Primitive::decimals() const
 {
     return m_manager ? m_manager->decimalPlaces() : 2;
@@ -297,7 +306,8 @@ int Primitive::decimals() const
 
 QString Primitive::unitSymbol() const
 {
-    return m_manager ? PrimitiveUnit::symbol(m_manager->currentUnitKey()) : PrimitiveUnit::symbol(PrimitiveUnit::pixelUnitKey());
+    return m_manager ? PrimitiveUnit::symbol(m_manager->currentUnitKey())
+                     : PrimitiveUnit::symbol(PrimitiveUnit::pixelUnitKey());
 }
 
 QVariant Primitive::itemChange(GraphicsItemChange change, const QVariant& value)

@@ -31,9 +31,8 @@ QPainterPath PrimitiveAngle::buildPath() const
     return path;
 }
 
-void PrimitiveAngle::computeValues(Values& values) const
+void PrimitiveAngle::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     values[PrimitiveQuantity::Angle] = geometry::angleAt(p[0], p[1], p[2]);
 }
 

@@ -10,9 +10,10 @@ namespace vrx {
 namespace {
 // Lines meeting farther away than this many times their length are drawn without extensions.
 constexpr double kFarFactor = 20;
-}
+} // namespace
 
-PrimitiveAngleLines::PrimitiveAngleLines(QGraphicsItem* parent) : PrimitiveDimensionTool(PrimitiveType::AngleLines, parent)
+PrimitiveAngleLines::PrimitiveAngleLines(QGraphicsItem* parent)
+    : PrimitiveDimensionTool(PrimitiveType::AngleLines, parent)
 {}
 
 QPainterPath PrimitiveAngleLines::buildPath() const
@@ -42,9 +43,7 @@ void PrimitiveAngleLines::paintDecorations(QPainter* painter, double) const
     if (geometry::distance(at, p[0]) > kFarFactor * span) {
         return;
     }
-    QPen dashed = pen();
-    dashed.setStyle(Qt::DotLine);
-    painter->setPen(dashed);
+    painter->setPen(penWithStyle(Qt::DotLine));
     auto nearer = [&](const QPointF& a, const QPointF& b) {
         return geometry::distance(at, a) < geometry::distance(at, b) ? a : b;
     };
@@ -52,9 +51,8 @@ void PrimitiveAngleLines::paintDecorations(QPainter* painter, double) const
     painter->drawLine(nearer(p[2], p[3]), at);
 }
 
-void PrimitiveAngleLines::computeValues(Values& values) const
+void PrimitiveAngleLines::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     values[PrimitiveQuantity::Angle] = geometry::angleBetweenLines(p[0], p[1], p[2], p[3]);
 }
 
@@ -63,7 +61,8 @@ QPointF PrimitiveAngleLines::labelAnchor() const
     const QVector<QPointF>& p = points();
     QPointF at;
     if (p.size() == 4 && geometry::lineIntersection(p[0], p[1], p[2], p[3], &at) &&
-        geometry::distance(at, p[0]) <= kFarFactor * (geometry::distance(p[0], p[1]) + geometry::distance(p[2], p[3]))) {
+        geometry::distance(at, p[0]) <=
+            kFarFactor * (geometry::distance(p[0], p[1]) + geometry::distance(p[2], p[3]))) {
         return at;
     }
     return Primitive::labelAnchor();

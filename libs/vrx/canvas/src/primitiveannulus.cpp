@@ -21,9 +21,8 @@ QPainterPath PrimitiveAnnulus::buildPath() const
     return path;
 }
 
-void PrimitiveAnnulus::computeValues(Values& values) const
+void PrimitiveAnnulus::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     const double a = geometry::distance(p[0], p[1]), b = geometry::distance(p[0], p[2]);
     const double outer = qMax(a, b), inner = qMin(a, b);
     values[PrimitiveQuantity::Radius] = outer;

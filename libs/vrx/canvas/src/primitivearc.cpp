@@ -21,9 +21,8 @@ QPainterPath PrimitiveArc::buildPath() const
     return path;
 }
 
-void PrimitiveArc::computeValues(Values& values) const
+void PrimitiveArc::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     geometry::Arc arc;
     if (!geometry::arcFrom3Points(p[0], p[1], p[2], &arc)) {
         return;

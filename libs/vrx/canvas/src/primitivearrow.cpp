@@ -64,9 +64,7 @@ void PrimitiveArrow::paintDecorations(QPainter* painter, double pixel) const
         return;
     }
     const double head = kHeadLength * pixel;
-    QPen solid = pen();
-    solid.setStyle(Qt::SolidLine);
-    painter->setPen(solid);
+    painter->setPen(penWithStyle(Qt::SolidLine));
     painter->setBrush(pen().color());
     switch (type()) {
     case PrimitiveType::ArrowOpen:

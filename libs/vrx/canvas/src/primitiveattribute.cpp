@@ -54,13 +54,8 @@ QHash<QString, QVariant> PrimitiveAttribute::builtinAttributes(int type)
     }
     QFont font;
     font.setPointSize(10);
-    return {{PenColor, pen},
-            {PenWidth, 2},
-            {PenStyle, int(Qt::SolidLine)},
-            {Font, font},
-            {TextColor, text},
-            {ShowLabel, true},
-            {LabelBrush, QColor(0, 0, 0, 128)}};
+    return {{PenColor, pen},   {PenWidth, 2},     {PenStyle, int(Qt::SolidLine)},    {Font, font},
+            {TextColor, text}, {ShowLabel, true}, {LabelBrush, QColor(0, 0, 0, 128)}};
 }
 
 QHash<QString, QVariant> PrimitiveAttribute::attributes(int type)

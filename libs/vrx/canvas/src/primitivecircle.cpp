@@ -14,7 +14,11 @@ int PrimitiveCircle::pointCount() const
 
 bool PrimitiveCircle::circle(QPointF* centre, double* radius) const
 {
-    const QVector<QPointF>& p = points();
+    return circleOf(points(), centre, radius);
+}
+
+bool PrimitiveCircle::circleOf(const QVector<QPointF>& p, QPointF* centre, double* radius) const
+{
     if (p.size() != pointCount()) {
         return false;
     }
@@ -51,11 +55,11 @@ QPainterPath PrimitiveCircle::buildPath() const
     return path;
 }
 
-void PrimitiveCircle::computeValues(Values& values) const
+void PrimitiveCircle::computeValues(const QVector<QPointF>& p, Values& values) const
 {
     QPointF centre;
     double radius = 0;
-    if (!circle(&centre, &radius)) {
+    if (!circleOf(p, &centre, &radius)) {
         return;
     }
     values[PrimitiveQuantity::Radius] = radius;

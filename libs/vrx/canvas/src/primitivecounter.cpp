@@ -8,17 +8,15 @@ namespace vrx {
 
 PrimitiveCounter::PrimitiveCounter(QGraphicsItem* parent) : PrimitiveDimensionTool(PrimitiveType::Counter, parent) {}
 
-void PrimitiveCounter::computeValues(Values& values) const
+void PrimitiveCounter::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    values[PrimitiveQuantity::Count] = points().size();
+    values[PrimitiveQuantity::Count] = p.size();
 }
 
 void PrimitiveCounter::paintDecorations(QPainter* painter, double pixel) const
 {
     const double half = 6 * pixel;
-    QPen solid = pen();
-    solid.setStyle(Qt::SolidLine);
-    painter->setPen(solid);
+    painter->setPen(penWithStyle(Qt::SolidLine));
     for (const QPointF& p : points()) {
         painter->drawLine(p - QPointF(half, half), p + QPointF(half, half));
         painter->drawLine(p - QPointF(half, -half), p + QPointF(half, -half));

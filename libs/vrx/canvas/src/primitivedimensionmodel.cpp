@@ -62,7 +62,7 @@ QVariant PrimitiveDimensionModel::data(const QModelIndex& index, int role) const
     const int column = index.column();
     if (role == Qt::TextAlignmentRole) {
         return quantityOfColumn(column) >= 0 || column == NumberColumn ? int(Qt::AlignRight | Qt::AlignVCenter)
-                                                                      : int(Qt::AlignLeft | Qt::AlignVCenter);
+                                                                       : int(Qt::AlignLeft | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::UserRole) {
         return QVariant();
@@ -88,7 +88,8 @@ QVariant PrimitiveDimensionModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole) {
         return value;
     }
-    const int decimals = PrimitiveQuantity::kind(quantity) == PrimitiveQuantity::CountKind ? 0 : m_manager->decimalPlaces();
+    const int decimals =
+        PrimitiveQuantity::kind(quantity) == PrimitiveQuantity::CountKind ? 0 : m_manager->decimalPlaces();
     return QString::number(value, 'f', decimals);
 }
 

@@ -31,9 +31,20 @@ void PrimitiveDimensionTool::setNote(const QString& note)
 void PrimitiveDimensionTool::measure()
 {
     m_values.fill(std::numeric_limits<double>::quiet_NaN());
-    if (isComplete()) {
-        computeValues(m_values);
+    if (!isComplete()) {
+        return;
     }
+    const double aspect = pixelAspect();
+    if (aspect == 1) {
+        computeValues(points(), m_values);
+        return;
+    }
+    // Pixels that are not square: measure where every pixel is as tall as it is wide.
+    QVector<QPointF> scaled = points();
+    for (QPointF& point : scaled) {
+        point.ry() *= aspect;
+    }
+    computeValues(scaled, m_values);
 }
 
 QString PrimitiveDimensionTool::buildLabelText() const

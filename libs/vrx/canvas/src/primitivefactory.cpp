@@ -169,8 +169,8 @@ QJsonObject PrimitiveFactory::toJsonObject(QGraphicsObject* object)
     return json;
 }
 
-QGraphicsObject* PrimitiveFactory::getObject(const QJsonObject& object, double* x, double* y,
-                                             PrimitiveManager* manager, QGraphicsScene* scene)
+QGraphicsObject* PrimitiveFactory::getObject(const QJsonObject& object, double* x, double* y, PrimitiveManager* manager,
+                                             QGraphicsScene* scene)
 {
     double typeNumber = 0;
     if (!readNumber(object.value(kType), &typeNumber) || typeNumber != std::floor(typeNumber) ||

@@ -3,7 +3,9 @@
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QGuiApplication>
 #include <QPainter>
+#include <cmath>
 
 namespace vrx {
 
@@ -39,44 +41,51 @@ void PrimitiveLabel::setLook(const QFont& font, const QColor& color, const QColo
 void PrimitiveLabel::relayout()
 {
     prepareGeometryChange();
-    // One static text per line: plain static text does not break lines, and rich text would
-    // cost a document per label.
-    m_lines.clear();
-    QSizeF size;
-    if (!m_text.isEmpty()) {
-        const QFontMetricsF metrics(m_font);
-        const QStringList lines = m_text.split(QLatin1Char('\n'));
-        m_lines.reserve(lines.size());
-        for (const QString& line : lines) {
-            QStaticText staticText(line);
-            staticText.setTextFormat(Qt::PlainText);
-            staticText.setPerformanceHint(QStaticText::AggressiveCaching);
-            staticText.prepare(QTransform(), m_font);
-            size.setWidth(qMax(size.width(), staticText.size().width()));
-            m_lines.append(staticText);
-        }
-        m_lineHeight = metrics.height();
-        size.setHeight(m_lineHeight * lines.size());
+    m_picture = QImage(); // drawn again when next painted
+    if (m_text.isEmpty()) {
+        m_rect = QRectF();
+        update();
+        return;
     }
-    m_rect = m_text.isEmpty() ? QRectF()
-                              : QRectF(kOffset - kPadding, kOffset - kPadding, size.width() + 2 * kPadding,
-                                       size.height() + 2 * kPadding);
+    const QFontMetricsF metrics(m_font);
+    double width = 0;
+    int lines = 0;
+    for (const QString& line : m_text.split(QLatin1Char('\n'))) {
+        width = qMax(width, metrics.horizontalAdvance(line));
+        ++lines;
+    }
+    m_rect = QRectF(kOffset - kPadding, kOffset - kPadding, std::ceil(width) + 2 * kPadding,
+                    std::ceil(metrics.height() * lines) + 2 * kPadding);
     update();
+}
+
+void PrimitiveLabel::drawPicture()
+{
+    // Sharp on high-density screens too.
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1;
+    m_picture = QImage((m_rect.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    m_picture.setDevicePixelRatio(ratio);
+    m_picture.fill(m_background.alpha() > 0 ? m_background : QColor(Qt::transparent));
+    const QFontMetricsF metrics(m_font);
+    QPainter painter(&m_picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(m_font);
+    painter.setPen(m_color);
+    const QStringList lines = m_text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        painter.drawText(QPointF(kPadding, kPadding + i * metrics.height() + metrics.ascent()), lines[i]);
+    }
 }
 
 void PrimitiveLabel::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*)
 {
-    if (m_lines.isEmpty()) {
+    if (m_rect.isEmpty()) {
         return;
     }
-    if (m_background.alpha() > 0) {
-        painter->fillRect(m_rect, m_background);
+    if (m_picture.isNull()) {
+        drawPicture();
     }
-    painter->setFont(m_font);
-    painter->setPen(m_color);
-    for (int i = 0; i < m_lines.size(); ++i) {
-        painter->drawStaticText(QPointF(kOffset, kOffset + i * m_lineHeight), m_lines[i]);
-    }
+    painter->drawImage(m_rect.topLeft(), m_picture);
 }
 
 void PrimitiveLabel::mousePressEvent(QGraphicsSceneMouseEvent* event)

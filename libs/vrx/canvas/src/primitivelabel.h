@@ -3,13 +3,13 @@
 #include <QColor>
 #include <QFont>
 #include <QGraphicsItem>
-#include <QStaticText>
-#include <QVector>
+#include <QImage>
 
 namespace vrx {
 
 /// The value label of a tool: screen-sized text (it ignores the zoom) on a soft background.
-/// Dragging it moves its tool.
+/// Dragging it moves its tool. The label is drawn into a picture the first time it is painted
+/// after its text or look changed; painting it is otherwise a copy of that picture.
 class PrimitiveLabel final : public QGraphicsItem
 {
 public:
@@ -28,10 +28,10 @@ protected:
 
 private:
     void relayout();
+    void drawPicture();
 
     QString m_text;
-    QVector<QStaticText> m_lines;
-    double m_lineHeight = 0;
+    QImage m_picture;
     QFont m_font;
     QColor m_color;
     QColor m_background;

@@ -12,10 +12,10 @@ QPainterPath PrimitiveLine::buildPath() const
     return polylinePath();
 }
 
-void PrimitiveLine::computeValues(Values& values) const
+void PrimitiveLine::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    values[PrimitiveQuantity::Length] = geometry::distance(p1(), p2());
-    values[PrimitiveQuantity::Angle] = geometry::lineAngle(p1(), p2());
+    values[PrimitiveQuantity::Length] = geometry::distance(p[0], p[1]);
+    values[PrimitiveQuantity::Angle] = geometry::lineAngle(p[0], p[1]);
 }
 
 } // namespace vrx

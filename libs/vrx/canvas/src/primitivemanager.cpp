@@ -1,6 +1,8 @@
 #include "vrx/primitivemanager.h"
 
 #include "vrx/primitiveattribute.h"
+#include "vrx/primitiveattributeswidget.h"
+#include "vrx/primitivecalibrationmodel.h"
 #include "vrx/primitivedimensionmodel.h"
 #include "vrx/primitivedimensiontool.h"
 #include "vrx/primitivescalebar.h"
@@ -9,6 +11,7 @@
 
 #include <QDebug>
 #include <QGraphicsScene>
+#include <QTimer>
 #include <algorithm>
 
 namespace vrx {
@@ -18,6 +21,13 @@ PrimitiveManager::PrimitiveManager(QGraphicsScene* scene, QObject* parent)
       m_unitKey(PrimitiveUnit::pixelUnitKey())
 {
     connect(m_scene, &QGraphicsScene::sceneRectChanged, this, &PrimitiveManager::layoutScalebar);
+    connect(PrimitiveCalibrationModel::getInstance(), &PrimitiveCalibrationModel::calibrationRenamed, this,
+            [this](const QString& oldName, const QString& newName) {
+                if (m_calibration.name() == oldName) {
+                    m_calibration.setName(newName);
+                    emit calibrationChanged();
+                }
+            });
 }
 
 PrimitiveManager::~PrimitiveManager()
@@ -36,6 +46,10 @@ bool PrimitiveManager::setCalibration(const QString& name, const QString& unitKe
     if (name == PrimitiveCalibration::InPixelsName()) {
         return setCalibration(PrimitiveCalibration(), PrimitiveUnit::pixelUnitKey());
     }
+    const PrimitiveCalibration known = PrimitiveCalibrationModel::getInstance()->findCalibrationByName(name);
+    if (known.isValid()) {
+        return setCalibration(known, unitKey);
+    }
     if (!name.isEmpty() && name == m_calibration.name()) {
         return setCalibration(m_calibration, unitKey);
     }
@@ -48,10 +62,7 @@ bool PrimitiveManager::setCalibration(const PrimitiveCalibration& calibration, c
     if (!calibration.isValid()) {
         return false;
     }
-    QString key = unitKey.isEmpty() ? calibration.defaultUnitKey() : unitKey;
-    if (calibration.isPixelCalibration()) {
-        key = PrimitiveUnit::pixelUnitKey();
-    }
+    const QString key = unitKey.isEmpty() ? calibration.defaultUnitKey() : unitKey;
     const double upp = calibration.unitsPerPixel(key);
     if (!(upp > 0)) {
         return false;
@@ -59,6 +70,8 @@ bool PrimitiveManager::setCalibration(const PrimitiveCalibration& calibration, c
     m_calibration = calibration;
     m_unitKey = key;
     m_unitsPerPixel = upp;
+    m_pixelAspect = calibration.pixelAspect();
+    PrimitiveCalibrationModel::getInstance()->markCurrent(calibration.name());
     refreshAll();
     emit calibrationChanged();
     return true;
@@ -112,6 +125,45 @@ bool PrimitiveManager::isScalebarShown() const
 void PrimitiveManager::setAttributesWidget(PrimitiveAttributesWidget* widget)
 {
     m_attributesWidget = widget;
+    if (widget) {
+        widget->setTools(selectedTools());
+    }
+}
+
+PrimitiveAttributesWidget* PrimitiveManager::attributesWidget() const
+{
+    return m_attributesWidget;
+}
+
+QList<Primitive*> PrimitiveManager::selectedTools() const
+{
+    QList<Primitive*> selected;
+    for (PrimitiveDimensionTool* tool : m_tools) {
+        if (tool->isSelected()) {
+            selected.append(tool);
+        }
+    }
+    for (Primitive* tool : m_others) {
+        if (tool->isSelected()) {
+            selected.append(tool);
+        }
+    }
+    return selected;
+}
+
+void PrimitiveManager::scheduleAttributesUpdate()
+{
+    // A rubber band selects many tools at once: the editor follows once, afterwards.
+    if (!m_attributesWidget || m_attributesUpdatePending) {
+        return;
+    }
+    m_attributesUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_attributesUpdatePending = false;
+        if (m_attributesWidget) {
+            m_attributesWidget->setTools(selectedTools());
+        }
+    });
 }
 
 void PrimitiveManager::setScreenPixel(double pixel)
@@ -191,7 +243,10 @@ void PrimitiveManager::addObject(QGraphicsItem* item)
 void PrimitiveManager::watch(Primitive* tool)
 {
     connect(tool, &Primitive::geometryChanged, this, [this, tool] { toolChanged(tool); });
-    connect(tool, &Primitive::selectedChanged, this, [this, tool](bool selected) { emit toolSelected(tool, selected); });
+    connect(tool, &Primitive::selectedChanged, this, [this, tool](bool selected) {
+        scheduleAttributesUpdate();
+        emit toolSelected(tool, selected);
+    });
     connect(tool, &QObject::destroyed, this, &PrimitiveManager::forget);
     if (auto* dimension = dynamic_cast<PrimitiveDimensionTool*>(tool)) {
         connect(dimension, &PrimitiveDimensionTool::noteChanged, this, [this, tool] { toolChanged(tool); });
@@ -201,7 +256,8 @@ void PrimitiveManager::watch(Primitive* tool)
 void PrimitiveManager::toolChanged(Primitive* tool)
 {
     auto* dimension = dynamic_cast<PrimitiveDimensionTool*>(tool);
-    if (!dimension || dimension->id() < 0 || dimension->id() >= m_tools.size() || m_tools[dimension->id()] != dimension) {
+    if (!dimension || dimension->id() < 0 || dimension->id() >= m_tools.size() ||
+        m_tools[dimension->id()] != dimension) {
         return;
     }
     const int row = dimension->id();
@@ -298,6 +354,7 @@ void PrimitiveManager::removeTools(const QList<Primitive*>& tools)
         delete tool;
     }
     renumber(first);
+    scheduleAttributesUpdate();
 }
 
 void PrimitiveManager::renumber(int from)
@@ -322,8 +379,7 @@ void PrimitiveManager::refreshAll()
     }
     layoutScalebar();
     if (!m_tools.isEmpty()) {
-        emit m_model->dataChanged(m_model->index(0, 0),
-                                  m_model->index(m_tools.size() - 1, m_model->columnCount() - 1));
+        emit m_model->dataChanged(m_model->index(0, 0), m_model->index(m_tools.size() - 1, m_model->columnCount() - 1));
     }
 }
 

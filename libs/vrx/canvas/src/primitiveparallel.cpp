@@ -32,15 +32,12 @@ void PrimitiveParallel::paintDecorations(QPainter* painter, double) const
         return;
     }
     // The distance itself, dashed, from the base to the third point.
-    QPen dashed = pen();
-    dashed.setStyle(Qt::DashLine);
-    painter->setPen(dashed);
+    painter->setPen(penWithStyle(Qt::DashLine));
     painter->drawLine(geometry::perpendicularFoot(p[2], p[0], p[1]), p[2]);
 }
 
-void PrimitiveParallel::computeValues(Values& values) const
+void PrimitiveParallel::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     values[PrimitiveQuantity::Distance] = geometry::pointLineDistance(p[2], p[0], p[1]);
 }
 

@@ -22,7 +22,8 @@ QPointF PrimitivePerpendicular::constrainPoint(int index, const QPointF& point) 
         return point;
     }
     // Keep only the part of the movement along the base line's normal.
-    const QPointF along = geometry::perpendicularFoot(point, p[0], p[1]) - geometry::perpendicularFoot(p[2], p[0], p[1]);
+    const QPointF along =
+        geometry::perpendicularFoot(point, p[0], p[1]) - geometry::perpendicularFoot(p[2], p[0], p[1]);
     return point - along;
 }
 
@@ -48,9 +49,7 @@ void PrimitivePerpendicular::paintDecorations(QPainter* painter, double) const
     if (p.size() < 3) {
         return;
     }
-    QPen dashed = pen();
-    dashed.setStyle(Qt::DashLine);
-    painter->setPen(dashed);
+    painter->setPen(penWithStyle(Qt::DashLine));
     if (type() == PrimitiveType::PointToLine) {
         const QPointF foot = geometry::perpendicularFoot(p[2], p[0], p[1]);
         painter->drawLine(p[2], foot);
@@ -66,9 +65,8 @@ void PrimitivePerpendicular::paintDecorations(QPainter* painter, double) const
     }
 }
 
-void PrimitivePerpendicular::computeValues(Values& values) const
+void PrimitivePerpendicular::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     if (type() == PrimitiveType::PointToLine) {
         values[PrimitiveQuantity::Distance] = geometry::pointLineDistance(p[2], p[0], p[1]);
     } else {

@@ -12,10 +12,10 @@ QPainterPath PrimitivePolygon::buildPath() const
     return polylinePath(true);
 }
 
-void PrimitivePolygon::computeValues(Values& values) const
+void PrimitivePolygon::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    values[PrimitiveQuantity::Perimeter] = geometry::polygonPerimeter(points());
-    values[PrimitiveQuantity::Area] = geometry::polygonArea(points());
+    values[PrimitiveQuantity::Perimeter] = geometry::polygonPerimeter(p);
+    values[PrimitiveQuantity::Area] = geometry::polygonArea(p);
 }
 
 } // namespace vrx

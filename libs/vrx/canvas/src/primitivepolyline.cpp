@@ -12,9 +12,9 @@ QPainterPath PrimitivePolyline::buildPath() const
     return polylinePath();
 }
 
-void PrimitivePolyline::computeValues(Values& values) const
+void PrimitivePolyline::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    values[PrimitiveQuantity::Length] = geometry::polylineLength(points());
+    values[PrimitiveQuantity::Length] = geometry::polylineLength(p);
 }
 
 } // namespace vrx

@@ -18,10 +18,10 @@ QPainterPath PrimitiveRectangle::buildPath() const
     return path;
 }
 
-void PrimitiveRectangle::computeValues(Values& values) const
+void PrimitiveRectangle::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const double w = std::abs(p2().x() - p1().x());
-    const double h = std::abs(p2().y() - p1().y());
+    const double w = std::abs(p[1].x() - p[0].x());
+    const double h = std::abs(p[1].y() - p[0].y());
     values[PrimitiveQuantity::Width] = w;
     values[PrimitiveQuantity::Height] = h;
     values[PrimitiveQuantity::Perimeter] = 2 * (w + h);

@@ -30,15 +30,12 @@ void PrimitiveTwoCircles::paintDecorations(QPainter* painter, double) const
     if (p.size() != 4) {
         return;
     }
-    QPen dashed = pen();
-    dashed.setStyle(Qt::DashLine);
-    painter->setPen(dashed);
+    painter->setPen(penWithStyle(Qt::DashLine));
     painter->drawLine(p[0], p[2]);
 }
 
-void PrimitiveTwoCircles::computeValues(Values& values) const
+void PrimitiveTwoCircles::computeValues(const QVector<QPointF>& p, Values& values) const
 {
-    const QVector<QPointF>& p = points();
     const double r1 = geometry::distance(p[0], p[1]), r2 = geometry::distance(p[2], p[3]);
     values[PrimitiveQuantity::Radius] = r1;
     values[PrimitiveQuantity::Radius2] = r2;

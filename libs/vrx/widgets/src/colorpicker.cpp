@@ -148,7 +148,7 @@ void ColorPicker::buildPalette()
     gridAction->setDefaultWidget(grid);
     m_palette->addAction(gridAction);
     m_palette->addSeparator();
-    m_palette->addAction(tr("More Colors..."), this, &ColorPicker::openDialog);
+    m_palette->addAction(tr("More..."), this, &ColorPicker::openDialog);
 }
 
 } // namespace vrx

@@ -49,6 +49,8 @@ public:
     /// While set, editing aids (handles) are left out of the drawing, as for a screenshot.
     void setExporting(bool exporting) { m_exporting = exporting; }
     bool isExporting() const { return m_exporting; }
+    /// While set, rendering draws the items only: no picture, no overlay (a view's tool layer).
+    void setItemsOnly(bool itemsOnly) { m_itemsOnly = itemsOnly; }
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
@@ -65,6 +67,7 @@ private:
     int m_circleScale = 50;
     int m_gridScale = 50;
     bool m_exporting = false;
+    bool m_itemsOnly = false;
 };
 
 } // namespace vrx

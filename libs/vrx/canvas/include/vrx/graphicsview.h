@@ -60,7 +60,8 @@ public:
 
     /// Asks the user for a tool's text (an annotation's text, another tool's note); false when
     /// cancelled. The default is a multi-line input dialog; tests put their own answer here.
-    using TextPrompt = std::function<bool(QWidget* parent, const QString& title, const QString& current, QString* text)>;
+    using TextPrompt =
+        std::function<bool(QWidget* parent, const QString& title, const QString& current, QString* text)>;
     static void setTextPrompt(TextPrompt prompt);
 
 public slots:
@@ -94,6 +95,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void drawForeground(QPainter* painter, const QRectF& rect) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void drawItems(QPainter* painter, int count, QGraphicsItem* items[],
+                   const QStyleOptionGraphicsItem options[]) override;
 
 private:
     void applyScale(double scale, bool keepFitting = false);
@@ -105,6 +110,8 @@ private:
     bool editNoteAt(const QPoint& pos);
     void updateCrosshair(const QPoint& pos);
     void onSceneRectChanged();
+    bool repaintsWholePicture() const;
+    void renderToolLayer();
 
     GraphicsScene* m_scene;
     PrimitiveManager* m_manager;
@@ -128,6 +135,12 @@ private:
     QPointer<QWidget> m_normalParent;
     QWidget* m_placeholder = nullptr;
     QRect m_normalGeometry;
+    // The tools as last drawn over the whole viewport, so that a new frame costs only the
+    // picture: redrawn when a tool, the zoom or the scroll position changes.
+    QImage m_toolLayer;
+    QTransform m_toolLayerTransform;
+    bool m_toolLayerValid = false;
+    QRegion m_exposed;
 };
 
 } // namespace vrx

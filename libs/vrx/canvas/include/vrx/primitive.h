@@ -96,12 +96,16 @@ protected:
     /// Called after the points changed, before the label is rebuilt.
     virtual void measure() {}
 
+    /// The tool's pen in another style, for guide lines and marks.
+    QPen penWithStyle(Qt::PenStyle style) const;
     /// The points while drawing or a polyline through them: what an incomplete tool shows.
     QPainterPath polylinePath(bool closed = false) const;
     /// One screen pixel in item units, as the manager's view shows it.
     double screenPixel() const;
     /// Label formatting as the manager has it (pixels and 2 decimals without a manager).
     double unitsPerPixel() const;
+    /// Height over width of a picture pixel in the manager's calibration (1 without one).
+    double pixelAspect() const;
     int decimals() const;
     QString unitSymbol() const;
 

@@ -16,7 +16,7 @@ public:
 
 protected:
     QPainterPath buildPath() const override;
-    void computeValues(Values& values) const override;
+    void computeValues(const QVector<QPointF>& p, Values& values) const override;
     QPointF labelAnchor() const override;
 };
 

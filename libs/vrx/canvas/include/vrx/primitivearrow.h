@@ -17,7 +17,7 @@ protected:
     QPainterPath buildPath() const override;
     void paintDecorations(QPainter* painter, double pixel) const override;
     double decorationSize() const override { return 14; }
-    void computeValues(Values&) const override {}
+    void computeValues(const QVector<QPointF>&, Values&) const override {}
     QPointF labelAnchor() const override { return p1(); }
 };
 

@@ -17,8 +17,10 @@ public:
     bool circle(QPointF* centre, double* radius) const;
 
 protected:
+    /// The circle the variant makes of `p`; false when the points make none.
+    bool circleOf(const QVector<QPointF>& p, QPointF* centre, double* radius) const;
     QPainterPath buildPath() const override;
-    void computeValues(Values& values) const override;
+    void computeValues(const QVector<QPointF>& p, Values& values) const override;
     bool isClosed() const override { return true; }
     QPointF labelAnchor() const override;
 };

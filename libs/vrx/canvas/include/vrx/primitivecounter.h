@@ -17,7 +17,7 @@ public:
 
 protected:
     QPainterPath buildPath() const override { return QPainterPath(); }
-    void computeValues(Values& values) const override;
+    void computeValues(const QVector<QPointF>& p, Values& values) const override;
     void paintDecorations(QPainter* painter, double pixel) const override;
     double decorationSize() const override { return 8; }
 };

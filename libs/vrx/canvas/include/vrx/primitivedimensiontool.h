@@ -20,8 +20,8 @@ public:
     int id() const { return m_id; }
     void setId(int id) { m_id = id; }
 
-    /// A quantity in picture pixels (areas in square pixels, angles in degrees); NaN when the
-    /// tool does not measure it.
+    /// A quantity in picture pixels across (areas in square pixels, angles in degrees); NaN
+    /// when the tool does not measure it. With square pixels that is plain picture pixels.
     double value(int quantity) const;
     const Values& values() const { return m_values; }
 
@@ -32,8 +32,9 @@ signals:
     void noteChanged();
 
 protected:
-    /// Fills the quantities the tool measures from its (complete) points.
-    virtual void computeValues(Values& values) const = 0;
+    /// Fills the quantities the tool measures from its (complete) points `p`, given with y
+    /// scaled by the calibration's pixel aspect, so that every length is in pixels across.
+    virtual void computeValues(const QVector<QPointF>& p, Values& values) const = 0;
     /// Quantities shown in the label, in this order; all measured ones by default.
     virtual QString buildLabelText() const override;
     void measure() override;

@@ -13,7 +13,7 @@ public:
 
 protected:
     QPainterPath buildPath() const override;
-    void computeValues(Values& values) const override;
+    void computeValues(const QVector<QPointF>& p, Values& values) const override;
 };
 
 } // namespace vrx

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QVector>
 
 class QGraphicsItem;
@@ -39,8 +40,8 @@ public:
     QGraphicsScene* scene() const { return m_scene; }
     PrimitiveDimensionModel* dimensionModel() const { return m_model; }
 
-    /// Switches to the calibration of that name with the unit `unitKey` (its default unit when
-    /// empty). Known names: the pixel calibration and the current one; false: not switched.
+    /// Switches to the calibration of that name (from the calibration model) with the unit
+    /// `unitKey` (its default unit when empty); false: not switched.
     bool setCalibration(const QString& name, const QString& unitKey);
     /// False (not switched) when the calibration is invalid or cannot show `unitKey`.
     bool setCalibration(const PrimitiveCalibration& calibration, const QString& unitKey);
@@ -51,6 +52,9 @@ public:
     QString currentUnitFullName() const;
     /// Size of one picture pixel in the current unit.
     double unitsPerPixel() const { return m_unitsPerPixel; }
+    /// Height of a picture pixel over its width in the current calibration; tools measure
+    /// with their points' y scaled by it, so every value is in pixels across.
+    double pixelAspect() const { return m_pixelAspect; }
 
     void setDecimalPlaces(int places);
     int decimalPlaces() const { return m_decimals; }
@@ -59,9 +63,11 @@ public:
     bool isScalebarShown() const;
     PrimitiveScaleBar* scalebar() const { return m_scalebar; }
 
-    /// The editor of the selected tool's attributes (not owned).
+    /// The editor of the selected tools' attributes (not owned); it follows the selection.
     void setAttributesWidget(PrimitiveAttributesWidget* widget);
-    PrimitiveAttributesWidget* attributesWidget() const { return m_attributesWidget; }
+    PrimitiveAttributesWidget* attributesWidget() const;
+    /// The selected tools, table tools first by id.
+    QList<Primitive*> selectedTools() const;
 
     /// One screen pixel in picture pixels, as the view shows the scene (for handles and picking).
     void setScreenPixel(double pixel);
@@ -96,6 +102,7 @@ private:
     void renumber(int from);
     void refreshAll();
     void layoutScalebar();
+    void scheduleAttributesUpdate();
 
     QGraphicsScene* m_scene;
     PrimitiveDimensionModel* m_model;
@@ -104,10 +111,12 @@ private:
     PrimitiveCalibration m_calibration;
     QString m_unitKey;
     double m_unitsPerPixel = 1;
+    double m_pixelAspect = 1;
     int m_decimals = 2;
     double m_screenPixel = 1;
     PrimitiveScaleBar* m_scalebar = nullptr;
-    PrimitiveAttributesWidget* m_attributesWidget = nullptr;
+    QPointer<PrimitiveAttributesWidget> m_attributesWidget;
+    bool m_attributesUpdatePending = false;
 };
 
 } // namespace vrx

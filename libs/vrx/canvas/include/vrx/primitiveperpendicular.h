@@ -18,7 +18,7 @@ public:
 
 protected:
     QPainterPath buildPath() const override;
-    void computeValues(Values& values) const override;
+    void computeValues(const QVector<QPointF>& p, Values& values) const override;
     void paintDecorations(QPainter* painter, double pixel) const override;
     double decorationSize() const override { return 1; }
     QPointF constrainPoint(int index, const QPointF& point) const override;

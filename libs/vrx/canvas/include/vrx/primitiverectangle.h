@@ -13,7 +13,7 @@ public:
 
 protected:
     QPainterPath buildPath() const override;
-    void computeValues(Values& values) const override;
+    void computeValues(const QVector<QPointF>& p, Values& values) const override;
     bool isClosed() const override { return true; }
     QPointF labelAnchor() const override;
 };

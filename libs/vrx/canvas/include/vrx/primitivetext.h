@@ -16,7 +16,7 @@ public:
 
 protected:
     QPainterPath buildPath() const override { return QPainterPath(); }
-    void computeValues(Values&) const override {}
+    void computeValues(const QVector<QPointF>&, Values&) const override {}
     QPointF labelAnchor() const override;
 };
 
