@@ -91,6 +91,29 @@ void AppSettings::setCurrentCalibrationUnit(const QString& unit)
     m_settings.setValue(SettingsKeys::CalibrationUnit, unit);
 }
 
+bool AppSettings::confirmExit() const
+{
+    return m_settings.value(SettingsKeys::ConfirmExit, SettingsDefaults::ConfirmExit).toBool();
+}
+
+void AppSettings::setConfirmExit(bool ask)
+{
+    m_settings.setValue(SettingsKeys::ConfirmExit, ask);
+}
+
+QSize AppSettings::savedFrameSize(const QString& cameraKey) const
+{
+    const QVariantMap map = m_settings.value(SettingsKeys::CameraParamPrefix + cameraKey).toMap();
+    return QSize(map.value(QStringLiteral("framesize_x"), 0).toInt(), map.value(QStringLiteral("framesize_y"), 0).toInt());
+}
+
+void AppSettings::setSavedFrameSize(const QString& cameraKey, const QSize& size)
+{
+    m_settings.setValue(SettingsKeys::CameraParamPrefix + cameraKey,
+                        QVariantMap{{QStringLiteral("framesize_x"), size.width()},
+                                    {QStringLiteral("framesize_y"), size.height()}});
+}
+
 QColor AppSettings::crosshairColor() const
 {
     return m_settings.value(SettingsKeys::CrosshairColor).value<QColor>();

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QKeySequence>
 #include <QSettings>
+#include <QSize>
 #include <QString>
 
 /// Typed access to the settings store for the keys most parts use.
@@ -20,6 +21,13 @@ public:
     void setOpenLastDevice(bool enable);
     bool tryStillCapture() const;
     void setTryStillCapture(bool enable);
+    bool confirmExit() const;
+    void setConfirmExit(bool ask);
+
+    /// The frame size a camera had when it was last closed ("cameraParam/<key>"); 0 x 0 when
+    /// none is stored.
+    QSize savedFrameSize(const QString& cameraKey) const;
+    void setSavedFrameSize(const QString& cameraKey, const QSize& size);
 
     CameraLastDevice lastDevice() const;
     void setLastDevice(const CameraLastDevice& device);

@@ -2,74 +2,356 @@
 
 #include "appsettings.h"
 #include "camerakey.h"
-#include "frameview.h"
+#include "camerasource.h"
+#include "formsidebar.h"
+#include "savelocations.h"
 #include "settingskeys.h"
+#include "statusbar.h"
 #include "userprompt.h"
 
+#include "camera/cameraparamsform.h"
+#include "camera/opendevicedialog.h"
+#include "widgets/windowbar.h"
+#include "widgets/windowbutton.h"
+
+#include <qwk/widgetwindowagent.h>
 #include <tesk/camera.h>
 #include <tesk/camerafactory.h>
+#include <tesk/videorecorder.h>
+#include <vrx/aboutdialog.h>
+#include <vrx/cursorcrosshair.h>
+#include <vrx/graphicsscene.h>
+#include <vrx/graphicsview.h>
+#include <vrx/primitivemanager.h>
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
-#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
-#include <QToolBar>
-
-#include <optional>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
+
 // The GUI keeps at most this many pictures queued; later ones are dropped until it catches up.
 constexpr int kMaxFramesInFlight = 2;
 constexpr int kFrameRateIntervalMs = 1500;
+constexpr int kRequestedWidth = 1920;
+constexpr int kRequestedHeight = 1080;
+// The source format a box camera sends until its camera button is pressed.
+constexpr int kBoxCameraIdleFormat = 40;
+constexpr int kBoxCameraType = 1;
+constexpr int kNetworkCameraType = 3;
+// A network camera in access-point mode answers on its own network at this address.
+const char* const kNetcamAddress = "192.168.1.1";
+// The numeric camera property shown as "FV:".
+constexpr int kFocusValueProperty = 20;
+
+QImage textPicture(const QSize& size, const QString& text, int points)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(Qt::lightGray));
+    QPainter painter(&image);
+    painter.setPen(QColor(Qt::darkGray));
+    QFont font(QStringLiteral("Times"), points, QFont::Bold);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignCenter, text);
+    return image;
+}
+
+QString compileDate()
+{
+    // __DATE__ is "Mmm dd yyyy" with the day padded by a blank.
+    return QString::fromLatin1(__DATE__);
+}
+
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), m_view(new FrameView(this))
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QCoreApplication::applicationName());
     setWindowIcon(QIcon(QStringLiteral(":/oem/logo.ico")));
-    setCentralWidget(m_view);
-    resize(1280, 800);
 
-    m_deviceMenu = menuBar()->addMenu(tr("&Camera"));
-    connect(m_deviceMenu, &QMenu::aboutToShow, this, &MainWindow::fillDeviceMenu);
+    m_agent = new QWK::WidgetWindowAgent(this);
+    m_agent->setup(this);
 
-    QToolBar* toolBar = addToolBar(tr("Camera"));
-    toolBar->setObjectName(QStringLiteral("toolBarCamera"));
-    toolBar->setMovable(false);
-    QAction* openAction =
-        toolBar->addAction(QIcon::fromTheme(QStringLiteral("dkp-camera")), tr("Open Video Source..."));
-    connect(openAction, &QAction::triggered, this, [this]() {
-        fillDeviceMenu();
-        m_deviceMenu->popup(QCursor::pos());
-    });
-    QAction* closeAction = toolBar->addAction(QIcon::fromTheme(QStringLiteral("dkp-close")), tr("Close"));
-    connect(closeAction, &QAction::triggered, this, &MainWindow::closeCamera);
+    // The picture, with the measurement table under it once it exists.
+    m_rightSplitter = new QSplitter(Qt::Vertical);
+    auto* viewBox = new QWidget;
+    auto* viewLayout = new QHBoxLayout(viewBox);
+    viewLayout->setContentsMargins(0, 0, 0, 0);
+    m_view = new vrx::GraphicsView(this);
+    viewLayout->addWidget(m_view);
+    m_view->primitiveManager()->setCalibration(AppSettings::instance()->currentCalibrationName(),
+                                               AppSettings::instance()->currentCalibrationUnit());
+    m_view->updateBackgroundByImage(noImagePicture());
+    m_rightSplitter->addWidget(viewBox);
+    m_rightSplitter->setStretchFactor(0, 1);
+    m_rightSplitter->setChildrenCollapsible(true);
 
-    m_deviceLabel = new QLabel(tr("No camera"), this);
-    m_rateLabel = new QLabel(this);
-    statusBar()->addWidget(m_deviceLabel, 1);
-    statusBar()->addPermanentWidget(m_rateLabel);
+    m_mainSplitter = new QSplitter(Qt::Horizontal, this);
+    m_sidebar = new FormSidebar(m_mainSplitter);
+    m_mainSplitter->addWidget(m_sidebar);
+    m_mainSplitter->addWidget(m_rightSplitter);
+    m_mainSplitter->setStretchFactor(1, 1);
+    m_mainSplitter->setChildrenCollapsible(false);
+    connect(m_sidebar, &FormSidebar::openWiFi, this, &MainWindow::openNetcam);
 
-    m_rateTimer = new QTimer(this);
-    m_rateTimer->setInterval(kFrameRateIntervalMs);
-    connect(m_rateTimer, &QTimer::timeout, this, &MainWindow::updateFrameRate);
+    auto* central = new QWidget(this);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    createTitleBar(central);
+    centralLayout->addWidget(m_mainSplitter, 1);
+    setCentralWidget(central);
 
-    connect(
-        this, &MainWindow::getImage, this, [this](const QImage& image, bool) { showFrame(image); },
-        Qt::QueuedConnection);
+    setStatusBar(new QStatusBar(this));
+    m_statusBar = std::make_unique<StatusBar>(statusBar());
+    m_statusBar->showMessage(tr("Ready"));
 
-    QSettings settings;
-    settings.beginGroup(SettingsKeys::MainWindowGroup);
-    restoreGeometry(settings.value(SettingsKeys::Geometry).toByteArray());
-    restoreState(settings.value(SettingsKeys::WindowState).toByteArray());
+    createActions();
+    connectParts();
+    preferencesApplied();
+
+    m_frameRateTimer = new QTimer(this);
+    m_frameRateTimer->setInterval(kFrameRateIntervalMs);
+    connect(m_frameRateTimer, &QTimer::timeout, this, &MainWindow::updateFPS);
 
     QTimer::singleShot(500, this, &MainWindow::reopenLastDevice);
+    restoreWindowGeometry();
 }
+
+MainWindow::~MainWindow()
+{
+    closeCamera();
+    AppSettings::instance()->setCurrentCalibrationName(m_view->primitiveManager()->currentCalibrationName());
+    AppSettings::instance()->setCurrentCalibrationUnit(m_view->primitiveManager()->currentUnitKey());
+}
+
+QRect MainWindow::firstStartGeometry(const QRect& available)
+{
+    const int width = available.width() / 5 * 4;
+    const int height = available.height() / 5 * 4;
+    return QRect(available.x() + (available.width() - width) / 2, available.y() + (available.height() - height) / 2,
+                 width, height);
+}
+
+QImage MainWindow::noImagePicture()
+{
+    return textPicture(QSize(1920, 1080), tr("No Image"), 100);
+}
+
+QImage MainWindow::pressCameraButtonPicture()
+{
+    return textPicture(QSize(800, 600), tr("Press Camera button"), 40);
+}
+
+void MainWindow::createTitleBar(QWidget* central)
+{
+    auto* title = new QLabel(QCoreApplication::applicationName(), central);
+    title->setObjectName(QStringLiteral("win-title-label"));
+    title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    auto button = [central](const char* name, bool system) {
+        auto* b = new QWK::WindowButton(central);
+        b->setObjectName(QLatin1String(name));
+        b->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        if (system) {
+            b->setProperty("system-button", true);
+        }
+        return b;
+    };
+    QWK::WindowButton* iconButton = button("icon-button", false);
+    QWK::WindowButton* menuButton = button("menu-button", true);
+    QWK::WindowButton* minButton = button("min-button", true);
+    QWK::WindowButton* maxButton = button("max-button", true);
+    maxButton->setCheckable(true);
+    QWK::WindowButton* closeButton = button("close-button", true);
+    iconButton->setIconNormal(windowIcon());
+    menuButton->setIconNormal(QIcon::fromTheme(QStringLiteral("window-menu")));
+    minButton->setIconNormal(QIcon::fromTheme(QStringLiteral("window-minimize")));
+    maxButton->setIconNormal(QIcon::fromTheme(QStringLiteral("window-maximize")));
+    maxButton->setIconChecked(QIcon::fromTheme(QStringLiteral("window-restore")));
+    closeButton->setIconNormal(QIcon::fromTheme(QStringLiteral("window-close")));
+
+    m_windowBar = new QWK::WindowBar(central);
+    m_windowBar->setIconButton(iconButton);
+    m_windowBar->setMenuButton(menuButton);
+    m_windowBar->setMinButton(minButton);
+    m_windowBar->setMaxButton(maxButton);
+    m_windowBar->setCloseButton(closeButton);
+    m_windowBar->setTitleLabel(title);
+    m_windowBar->setHostWidget(this);
+    central->layout()->addWidget(m_windowBar);
+
+    m_agent->setTitleBar(m_windowBar);
+    m_agent->setSystemButton(QWK::WindowAgentBase::Minimize, minButton);
+    m_agent->setSystemButton(QWK::WindowAgentBase::Maximize, maxButton);
+    m_agent->setSystemButton(QWK::WindowAgentBase::Close, closeButton);
+    m_agent->setHitTestVisible(menuButton, true);
+
+    connect(m_windowBar, &QWK::WindowBar::menuRequested, this, &MainWindow::titlebarMenuClicked);
+    connect(m_windowBar, &QWK::WindowBar::minimizeRequested, this, &QWidget::showMinimized);
+    connect(m_windowBar, &QWK::WindowBar::maximizeRequested, this, [this, maxButton](bool max) {
+        if (max) {
+            showMaximized();
+        } else {
+            showNormal();
+        }
+        // The button moved away from under the cursor: it must not stay highlighted.
+        QTimer::singleShot(0, maxButton, [maxButton] {
+            if (!maxButton->rect().contains(maxButton->mapFromGlobal(QCursor::pos()))) {
+                QEvent leave(QEvent::Leave);
+                QCoreApplication::sendEvent(maxButton, &leave);
+                if (maxButton->testAttribute(Qt::WA_Hover)) {
+                    QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), QPointF());
+                    QCoreApplication::sendEvent(maxButton, &hoverLeave);
+                }
+            }
+        });
+    });
+    connect(m_windowBar, &QWK::WindowBar::closeRequested, this, &QWidget::close);
+}
+
+void MainWindow::createActions()
+{
+    auto make = [this](const char* icon, const QString& text, const QString& tip, bool bothTips = true) {
+        auto* action = new QAction(QIcon::fromTheme(QLatin1String(icon)), text, this);
+        if (!tip.isEmpty()) {
+            action->setToolTip(tip);
+            if (bothTips) {
+                action->setStatusTip(tip);
+            }
+        }
+        return action;
+    };
+    m_snapAction = make("snap", tr("Snap"), tr("Grab preview image"));
+    m_snapAction->setObjectName(QStringLiteral("actionSnap"));
+    m_maxFrameAction = make("snap", tr("Capture (Maximum resolution)"), tr("Take a picture (Maximum resolution)"));
+    m_maxFrameAction->setObjectName(QStringLiteral("actionMaxFrame"));
+    m_timelapseAction =
+        make("snap_timelapse", tr("Time-lapse"), tr("Automatically captures multiple photos at intervals"));
+    m_timelapseAction->setObjectName(QStringLiteral("actionTimelapse"));
+
+    QIcon recordIcon;
+    recordIcon.addPixmap(QIcon::fromTheme(QStringLiteral("record-start")).pixmap(24), QIcon::Normal, QIcon::Off);
+    recordIcon.addPixmap(QIcon::fromTheme(QStringLiteral("record-stop")).pixmap(24), QIcon::Normal, QIcon::On);
+    m_recordAction = new QAction(recordIcon, tr("Record"), this);
+    m_recordAction->setObjectName(QStringLiteral("actionRecord"));
+    m_recordAction->setToolTip(tr("Start/Stop video recording"));
+    m_recordAction->setCheckable(true);
+    setCaptureActionsEnabled(false);
+    connect(m_recordAction, &QAction::toggled, m_maxFrameAction,
+            [this](bool on) { m_maxFrameAction->setEnabled(!on && hasCamera()); });
+
+    m_galleryAction = make("gallery", tr("Gallery"), tr("Open image and video folder"), false);
+    m_galleryAction->setObjectName(QStringLiteral("actionGallery"));
+    connect(m_galleryAction, &QAction::triggered, this, &MainWindow::openGallery);
+    m_settingsAction = make("settings", tr("Settings..."), tr("Show preferences dialog."), false);
+    m_settingsAction->setObjectName(QStringLiteral("actionSettings"));
+    m_settingsAction->setShortcut(QKeySequence::Preferences);
+
+    m_zoomInAction = make("zoom-in", tr("Zoom In"), tr("Increase the zoom level"), false);
+    m_zoomInAction->setObjectName(QStringLiteral("actionZoomIn"));
+    connect(m_zoomInAction, &QAction::triggered, this, &MainWindow::zoomIn);
+    m_zoomOutAction = make("zoom-out", tr("Zoom Out"), tr("Decrease the zoom level"), false);
+    m_zoomOutAction->setObjectName(QStringLiteral("actionZoomOut"));
+    connect(m_zoomOutAction, &QAction::triggered, this, &MainWindow::zoomOut);
+    auto preset = [this](const QString& text) {
+        auto* action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, &MainWindow::zoom);
+        return action;
+    };
+    m_zoom200Action = preset(tr("200%"));
+    m_zoom100Action = preset(tr("100%"));
+    m_zoom75Action = preset(tr("75%"));
+    m_zoom50Action = preset(tr("50%"));
+    m_zoom25Action = preset(tr("25%"));
+    m_zoomFitAction = preset(tr("Fit in view"));
+
+    m_fullScreenAction = make("fullscreen", tr("Fullscreen"), QString());
+    m_fullScreenAction->setObjectName(QStringLiteral("actionFullscreen"));
+    connect(m_fullScreenAction, &QAction::triggered, this, &MainWindow::toggleFullscreen);
+    m_outputBarAction = make("tableview", tr("List"), QString());
+    m_outputBarAction->setObjectName(QStringLiteral("actionList"));
+    m_outputBarAction->setCheckable(true);
+    m_outputBarAction->setChecked(false);
+    // The measurement table comes with the measurement panel; until then there is nothing to list.
+    m_outputBarAction->setEnabled(m_outputBar != nullptr);
+    connect(m_outputBarAction, &QAction::triggered, this, &MainWindow::toggleOutputbar);
+    m_aboutAction = make("about", tr("About..."), tr("Open about dialog"), false);
+    m_aboutAction->setObjectName(QStringLiteral("actionAbout"));
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::about);
+
+    // Window-wide shortcuts work wherever the focus is.
+    addActions({m_snapAction, m_fullScreenAction, m_zoomInAction, m_zoomOutAction, m_settingsAction});
+}
+
+void MainWindow::connectParts()
+{
+    connect(this, &MainWindow::previewSizeChange, m_statusBar.get(), &StatusBar::showFrameSize);
+    connect(this, &MainWindow::previewSizeChange, this, [](int width, int height) {
+        qInfo().noquote() << QStringLiteral("picture size %1x%2").arg(width).arg(height);
+    });
+    connect(m_view, &vrx::GraphicsView::matrixChanged, this,
+            [this](double scale, double rotate) { matrixChanged(scale, int(rotate)); });
+    connect(this, &MainWindow::getImage, m_view, &vrx::GraphicsView::updateBackgroundByImage);
+    // Queued behind the picture: the picture has reached the GUI thread.
+    connect(
+        this, &MainWindow::getImage, this, [this] { --m_framesInFlight; }, Qt::QueuedConnection);
+
+    CameraParamsForm* controls = m_sidebar->cameraParamsForm();
+    connect(controls, &CameraParamsForm::openSelectDeviceDialog, this, &MainWindow::openSelectDeviceDialog);
+    connect(controls, &CameraParamsForm::closeCamera, this, &MainWindow::closeCameraClearLast);
+    connect(controls, &CameraParamsForm::pauseCamera, this, &MainWindow::pausePreview);
+    connect(m_recordAction, &QAction::toggled, controls, &CameraParamsForm::setPanelDevicesDisabled);
+    connect(m_recordAction, &QAction::toggled, m_statusBar.get(), &StatusBar::showRecordIndicator);
+    connect(m_statusBar->zoomIndicationButton(), &QToolButton::clicked, this, &MainWindow::matrixIndicationClicked);
+    connect(m_statusBar.get(), &StatusBar::zoomValueChanged, this, &MainWindow::zoomCanvas);
+
+    m_sidebar->addBottomActions({m_snapAction, m_maxFrameAction, m_timelapseAction});
+    m_sidebar->addBottomAction(m_recordAction);
+    m_sidebar->addBottomAction(m_galleryAction);
+    m_sidebar->addBottomAction(m_settingsAction);
+    m_statusBar->setActions(m_fullScreenAction, m_outputBarAction, m_zoomInAction, m_zoomOutAction);
+}
+
+void MainWindow::restoreWindowGeometry()
+{
+    QSettings settings;
+    settings.beginGroup(SettingsKeys::MainWindowGroup);
+    const QByteArray geometry = settings.value(SettingsKeys::Geometry).toByteArray();
+    if (geometry.isEmpty()) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        setGeometry(firstStartGeometry(screen ? screen->availableGeometry() : QRect(0, 0, 1280, 800)));
+    } else {
+        restoreGeometry(geometry);
+    }
+    restoreState(settings.value(SettingsKeys::WindowState).toByteArray(), 0);
+    m_rightSplitter->restoreState(settings.value(SettingsKeys::RightSplitterState).toByteArray());
+}
+
+void MainWindow::setCaptureActionsEnabled(bool enabled)
+{
+    m_snapAction->setEnabled(enabled);
+    m_maxFrameAction->setEnabled(enabled && !m_recordAction->isChecked());
+    m_timelapseAction->setEnabled(enabled);
+    m_recordAction->setEnabled(enabled);
+}
+
+// ---- camera connection
 
 void MainWindow::reopenLastDevice()
 {
@@ -82,41 +364,6 @@ void MainWindow::reopenLastDevice()
     }
 }
 
-MainWindow::~MainWindow()
-{
-    closeCamera();
-}
-
-void MainWindow::fillDeviceMenu()
-{
-    m_deviceMenu->clear();
-    const auto devices = tesk::CameraFactory::deviceList();
-    for (const tesk::CameraInfo& info : devices) {
-        QAction* action = m_deviceMenu->addAction(QString::fromStdString(info.name));
-        const int index = info.index;
-        connect(action, &QAction::triggered, this, [this, index]() { openUsbDevice(index); });
-    }
-    if (devices.empty()) {
-        m_deviceMenu->addAction(tr("No camera found"))->setEnabled(false);
-    }
-    m_deviceMenu->addSeparator();
-    QAction* close = m_deviceMenu->addAction(tr("Close"));
-    close->setEnabled(m_camera != nullptr);
-    connect(close, &QAction::triggered, this, &MainWindow::closeCamera);
-}
-
-namespace {
-std::optional<tesk::CameraInfo> findUsbDevice(int index)
-{
-    for (const tesk::CameraInfo& info : tesk::CameraFactory::deviceList()) {
-        if (info.index == index) {
-            return info;
-        }
-    }
-    return std::nullopt;
-}
-} // namespace
-
 void MainWindow::openUsbDevice(int index)
 {
     openUsbDeviceWithName(0, index, QString());
@@ -124,105 +371,352 @@ void MainWindow::openUsbDevice(int index)
 
 void MainWindow::openUsbDeviceWithName(int, int index, const QString& name)
 {
-    const std::optional<tesk::CameraInfo> found = findUsbDevice(index);
-    if (!found) {
-        UserPrompt::critical(this, tr("Error"), tr("Failed to open camera, index= %1").arg(index));
+    for (const tesk::CameraInfo& info : CameraSource::deviceList()) {
+        if (info.index != index) {
+            continue;
+        }
+        if (!name.isEmpty() && name != QString::fromStdString(info.name)) {
+            return;
+        }
+        closeCamera();
+        m_camera.reset(CameraSource::camera(info));
+        openDevice();
         return;
     }
-    if (!name.isEmpty() && name != QString::fromStdString(found->name)) {
-        return;
-    }
-    openFound(*found);
+    UserPrompt::critical(this, tr("Error"), tr("Failed to open camera, index= %1").arg(index));
 }
 
-void MainWindow::openFound(const tesk::CameraInfo& info)
+void MainWindow::openDevice()
 {
-    closeCamera();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_camera.reset(tesk::CameraFactory::getCamera(info));
-    int result = -1;
-    if (m_camera) {
-        const QString key = cameraKey(info);
-        qDebug().noquote() << "camera key: " + key;
-        m_camera->setFrameCallBack(&MainWindow::frameCallback, this);
-        m_camera->loadRequestParam(requestParameterFile(key).toStdString());
-        result = m_camera->open(1920, 1080);
-        if (result == 0) {
-            result = m_camera->start();
-        }
+    if (!m_camera) {
+        return;
     }
-    QApplication::restoreOverrideCursor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const tesk::CameraInfo info = m_camera->info();
+    const QString key = cameraKey(info);
+    qDebug().noquote() << "camera key: " + key;
+    m_cameraType = info.type;
+    m_camera->setFrameCallBack(&MainWindow::frameCallback, this);
+    m_camera->setStreamLostCallBack(&MainWindow::streamLostCallback, this);
+    m_camera->loadRequestParam(requestParameterFile(key).toStdString());
+    const int result = m_camera->open(kRequestedWidth, kRequestedHeight);
     if (result != 0) {
         closeCamera();
+        QApplication::restoreOverrideCursor();
         AppSettings::instance()->clearLastDevice();
         UserPrompt::critical(this, tr("Error"), tr("Failed to open camera: %1").arg(result));
         return;
     }
+    if (AppSettings::instance()->restoreParameters()) {
+        const QSize size = AppSettings::instance()->savedFrameSize(key);
+        m_camera->setFrameSize(size.width(), size.height());
+    }
+    startCamera(info);
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::startCamera(const tesk::CameraInfo& info)
+{
+    m_camera->start();
+    setCaptureActionsEnabled(true);
+    m_sidebar->cameraParamsForm()->setCamera(m_camera.get());
+    m_frameRateTimer->start(kFrameRateIntervalMs);
     AppSettings::instance()->setLastDevice(
         {info.type, info.index, QString::fromStdString(info.address), QString::fromStdString(info.name)});
-    m_deviceLabel->setText(QString::fromStdString(info.name));
-    m_rateTimer->start();
     qInfo().noquote() << "Camera opened:" << QString::fromStdString(info.name);
+}
+
+void MainWindow::openNetworkDevice(int type, const QString& url)
+{
+    closeCamera();
+    m_camera.reset(CameraSource::networkCamera(type, url.toStdString()));
+    if (m_camera) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const tesk::CameraInfo info = m_camera->info();
+        m_cameraType = info.type;
+        m_camera->setFrameCallBack(&MainWindow::frameCallback, this);
+        m_camera->setStreamLostCallBack(&MainWindow::streamLostCallback, this);
+        m_camera->loadRequestParam("cameras/default.ini");
+        if (m_camera->open(kRequestedWidth, kRequestedHeight) == 0) {
+            startCamera(info);
+            QApplication::restoreOverrideCursor();
+        } else {
+            closeCamera();
+            QApplication::restoreOverrideCursor();
+            AppSettings::instance()->clearLastDevice();
+            UserPrompt::critical(this, tr("Error"), tr("Failed to open camera"));
+        }
+    }
+    qDebug() << "MainWindow::openNetworkDevice end.";
+}
+
+void MainWindow::openNetcam()
+{
+    openNetworkDevice(kNetworkCameraType, QString::fromLatin1(kNetcamAddress));
+}
+
+void MainWindow::openSelectDeviceDialog()
+{
+    OpenDeviceDialog dialog;
+    connect(&dialog, &OpenDeviceDialog::openUsbDevice, this, &MainWindow::openUsbDevice);
+    connect(&dialog, &OpenDeviceDialog::openNetworkDevice, this, &MainWindow::openNetworkDevice);
+    dialog.exec();
 }
 
 void MainWindow::closeCamera()
 {
-    m_rateTimer->stop();
+    if (m_frameRateTimer && m_frameRateTimer->isActive()) {
+        m_frameRateTimer->stop();
+    }
     if (m_camera) {
-        // close() returns once the frame callback can no longer run.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const tesk::Size size = m_camera->frameSize();
+        AppSettings::instance()->setSavedFrameSize(cameraKey(m_camera->info()), QSize(size.width(), size.height()));
+        if (m_camera->isOpened()) {
+            m_camera->stop();
+        }
+        // close() returns once the callbacks can no longer run.
         m_camera->close();
         m_camera.reset();
-        qInfo() << "Camera closed";
+        m_cameraType = -1;
+        QApplication::restoreOverrideCursor();
     }
-    m_deviceLabel->setText(tr("No camera"));
-    m_rateLabel->clear();
+    setCaptureActionsEnabled(false);
+    m_sidebar->cameraParamsForm()->setCamera(nullptr);
     // Pictures still queued from the closed camera are replaced by the placeholder.
-    QTimer::singleShot(500, this, [this]() {
+    QTimer::singleShot(500, this, [this] {
         if (!m_camera) {
-            m_view->clear();
+            m_view->updateBackgroundByImage(noImagePicture());
         }
     });
 }
 
-void MainWindow::frameCallback(const tesk::Frame*, const tesk::Frame* frame, long long, void* user)
+void MainWindow::closeCameraClearLast()
 {
-    auto* window = static_cast<MainWindow*>(user);
-    if (!frame || window->m_framesInFlight.load() >= kMaxFramesInFlight) {
-        return;
-    }
-    const QImage wrapped(frame->data(), frame->width(), frame->height(), frame->width() * 4, QImage::Format_RGB32);
-    ++window->m_framesInFlight;
-    emit window->getImage(wrapped.copy(), false);
+    closeCamera();
+    AppSettings::instance()->clearLastDevice();
 }
 
-void MainWindow::showFrame(const QImage& image)
-{
-    --m_framesInFlight;
-    if (m_camera) {
-        m_view->showImage(image);
-    }
-}
-
-void MainWindow::updateFrameRate()
+void MainWindow::pausePreview(bool pause)
 {
     if (m_camera && m_camera->isOpened()) {
-        const tesk::Size size = m_camera->frameSize();
-        m_rateLabel->setText(
-            tr("%1 x %2, %3 fps").arg(size.width()).arg(size.height()).arg(m_camera->frameRate(), 0, 'f', 1));
+        if (pause) {
+            m_camera->stop();
+        } else {
+            m_camera->start();
+        }
     }
+}
+
+void MainWindow::updateFPS()
+{
+    if (m_camera && m_camera->isOpened()) {
+        m_statusBar->showFrameRate(m_camera->frameRate());
+        double value = 0.0;
+        m_camera->getProperty(kFocusValueProperty, &value);
+        m_statusBar->showFV(value);
+    }
+}
+
+void MainWindow::streamLostCallback(int error, void* user)
+{
+    auto* window = static_cast<MainWindow*>(user);
+    // The capture thread: the window acts on its own thread.
+    QMetaObject::invokeMethod(
+        window, [window, error] { window->onStreamLost(error); }, Qt::QueuedConnection);
+}
+
+void MainWindow::onStreamLost(int error)
+{
+    if (!m_camera) {
+        return;
+    }
+    const QString name = QString::fromStdString(m_camera->info().name);
+    qWarning().noquote() << "camera stream lost:" << name << "error" << error;
+    closeCamera();
+    // The last device stays: the camera opens again at the next start once it is back.
+    m_statusBar->showMessage(tr("The camera \"%1\" stopped sending pictures.").arg(name));
+    UserPrompt::critical(this, tr("Error"),
+                         tr("The camera \"%1\" stopped sending pictures (error %2). Check that it is still "
+                            "connected, then open it again.")
+                             .arg(name)
+                             .arg(error));
+}
+
+void MainWindow::frameCallback(const tesk::Frame*, const tesk::Frame* frame, long long timestamp, void* user)
+{
+    auto* window = static_cast<MainWindow*>(user);
+    if (!frame) {
+        return;
+    }
+    const QSize size(frame->width(), frame->height());
+    if (frame->format() == kBoxCameraIdleFormat && window->m_cameraType.load() == kBoxCameraType) {
+        emit window->getImage(pressCameraButtonPicture(), false);
+    } else {
+        window->m_recorder.with(
+            [frame, timestamp](tesk::VideoRecorder* recorder) { recorder->encodeVideo(frame, timestamp); });
+        // The view is behind: this picture would only wait in the queue.
+        if (window->m_framesInFlight.load() < kMaxFramesInFlight) {
+            ++window->m_framesInFlight;
+            const QImage wrapped(frame->data(), frame->width(), frame->height(), int(frame->stride()),
+                                 QImage::Format_RGB32);
+            emit window->getImage(wrapped.copy(), false);
+        }
+    }
+    if (size != window->m_previewSize) {
+        window->m_previewSize = size;
+        emit window->previewSizeChange(size.width(), size.height());
+    }
+}
+
+// ---- view and window
+
+void MainWindow::toggleFullscreen()
+{
+    m_view->fullScreen();
+}
+
+void MainWindow::toggleOutputbar(bool checked)
+{
+    if (QWidget* bar = m_rightSplitter->widget(1)) {
+        bar->setVisible(checked);
+    }
+}
+
+void MainWindow::about()
+{
+    const QString version = QStringLiteral("%1.%2.%3.%4").arg(1).arg(3).arg(5).arg(1033);
+    const QString build = QStringLiteral("%1 %2").arg(compileDate(), QString::fromLatin1(__TIME__));
+    vrx::AboutDialog dialog(this, QCoreApplication::applicationName(), version, build, QStringLiteral(":/oem/logo.ico"),
+                            tr("Copyright (C) Quarnel. All rights reserved."), QString());
+    dialog.exec();
+}
+
+void MainWindow::titlebarMenuClicked()
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(m_settingsAction);
+    menu->addAction(m_aboutAction);
+    menu->popup(QCursor::pos());
+}
+
+QMenu* MainWindow::zoomPresetMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addActions(
+        {m_zoom200Action, m_zoom100Action, m_zoom75Action, m_zoom50Action, m_zoom25Action, m_zoomFitAction});
+    return menu;
+}
+
+void MainWindow::matrixIndicationClicked()
+{
+    zoomPresetMenu()->popup(QCursor::pos());
+}
+
+void MainWindow::zoom()
+{
+    const QObject* from = sender();
+    if (from == m_zoom200Action) {
+        m_view->zoomByScale(2.0);
+    } else if (from == m_zoom100Action) {
+        m_view->zoomActualSize();
+    } else if (from == m_zoom75Action) {
+        m_view->zoomByScale(0.75);
+    } else if (from == m_zoom50Action) {
+        m_view->zoomByScale(0.5);
+    } else if (from == m_zoom25Action) {
+        m_view->zoomByScale(0.25);
+    } else if (from == m_zoomFitAction) {
+        m_view->zoomBestFit();
+    }
+}
+
+void MainWindow::zoomCanvas(int value)
+{
+    m_view->zoom(double(value));
+}
+
+void MainWindow::zoomIn()
+{
+    m_view->zoomIn(10.0);
+}
+
+void MainWindow::zoomOut()
+{
+    m_view->zoomOut(10.0);
+}
+
+void MainWindow::matrixChanged(double scale, int)
+{
+    m_statusBar->showScale(scale);
+    m_statusBar->setZoomValue(m_view->zoomValue());
+}
+
+void MainWindow::openGallery()
+{
+    const QString folder = captureFolder();
+    QDir().mkpath(folder);
+    QDesktopServices::openUrl(QUrl(QStringLiteral("file:///") + folder));
+}
+
+void MainWindow::preferencesApplied()
+{
+    AppSettings* settings = AppSettings::instance();
+    m_snapAction->setShortcut(settings->snapShortcut());
+    m_fullScreenAction->setShortcut(settings->fullscreenShortcut());
+    m_view->setFullScreenShortcut(settings->fullscreenShortcut());
+    m_zoomInAction->setShortcut(settings->zoomInShortcut());
+    m_zoomOutAction->setShortcut(settings->zoomOutShortcut());
+
+    m_view->primitiveManager()->setDecimalPlaces(settings->decimalPlaces());
+    QPen crosshair(QBrush(settings->crosshairColor()), settings->crosshairWidth(),
+                   Qt::PenStyle(settings->crosshairStyle()), Qt::SquareCap, Qt::BevelJoin);
+    m_view->cursorCrosshair()->setPen(crosshair);
+    m_view->cursorCrosshair()->show(settings->crosshairShow());
+
+    QSettings store;
+    vrx::GraphicsScene* scene = m_view->scene();
+    scene->setOverlayType(store.value(SettingsKeys::OverlayType, SettingsDefaults::OverlayType).toInt());
+    scene->setOverlayAntialiasing(
+        store.value(SettingsKeys::OverlayAntialiasing, SettingsDefaults::OverlayAntialiasing).toBool());
+    const QColor color = store.value(SettingsKeys::OverlayColor).value<QColor>();
+    scene->setOverlayColor(color.isValid() ? color : QColor(Qt::red));
+    scene->setOverlayCrossScale(store.value(SettingsKeys::OverlayCrossScale, 5).toInt());
+    scene->setOverlayCircleScale(store.value(SettingsKeys::OverlayCircleScale, 50).toInt());
+    scene->setOverlayGridScale(store.value(SettingsKeys::OverlayGridScale, 50).toInt());
 }
 
 void MainWindow::closeWithoutAsking()
 {
+    m_askBeforeClosing = false;
     close();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (m_askBeforeClosing && AppSettings::instance()->confirmExit()) {
+        bool dontAsk = false;
+        UserPrompt::MessageRequest request{this,
+                                           QMessageBox::Question,
+                                           QCoreApplication::applicationName(),
+                                           tr("Do you want to exit %1 ?").arg(QCoreApplication::applicationName()),
+                                           QMessageBox::Ok | QMessageBox::Cancel,
+                                           QMessageBox::Cancel,
+                                           tr("Do not show this dialog again."),
+                                           &dontAsk};
+        if (UserPrompt::message(request) != QMessageBox::Ok) {
+            event->ignore();
+            return;
+        }
+        AppSettings::instance()->setConfirmExit(!dontAsk);
+    }
     closeCamera();
     QSettings settings;
     settings.beginGroup(SettingsKeys::MainWindowGroup);
     settings.setValue(SettingsKeys::Geometry, saveGeometry());
     settings.setValue(SettingsKeys::WindowState, saveState(0));
-    event->accept();
+    settings.setValue(SettingsKeys::RightSplitterState, m_rightSplitter->saveState());
+    QMainWindow::closeEvent(event);
 }

@@ -1,15 +1,26 @@
 #pragma once
 
+#include "recorderslot.h"
+
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSize>
 
 #include <atomic>
 #include <memory>
 
-class FrameView;
-class QLabel;
-class QMenu;
+class CameraParamsForm;
+class FormSidebar;
+class QAction;
+class QSplitter;
 class QTimer;
+class StatusBar;
+
+namespace QWK {
+class WidgetWindowAgent;
+class WindowBar;
+} // namespace QWK
 
 namespace tesk {
 class Camera;
@@ -17,7 +28,13 @@ class Frame;
 struct CameraInfo;
 } // namespace tesk
 
-/// The program's window: picks a camera, shows its live picture and its rate.
+namespace vrx {
+class GraphicsView;
+}
+
+/// The program's window: the picture view with its tools, the sidebar with the camera controls,
+/// the status bar and the frameless title bar. It owns the open camera, feeds its frames to the
+/// view, remembers the last camera and its own geometry, and asks before it closes.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -26,36 +43,101 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    bool hasCamera() const { return m_camera != nullptr; }
-    FrameView* frameView() const { return m_view; }
+    /// A first start's geometry: four fifths of the available area, centred in it.
+    static QRect firstStartGeometry(const QRect& available);
+    /// The picture shown while no camera is open.
+    static QImage noImagePicture();
+    /// What a box camera shows until its camera button is pressed.
+    static QImage pressCameraButtonPicture();
 
-public slots:
-    void openUsbDevice(int index);
-    /// Like openUsbDevice, but only when `name` is empty or is the listed device's name.
-    void openUsbDeviceWithName(int type, int index, const QString& name);
-    void closeCamera();
-    /// Closes without asking, as when the session ends.
-    void closeWithoutAsking();
+    bool hasCamera() const { return m_camera != nullptr; }
+    tesk::Camera* camera() const { return m_camera.get(); }
+    vrx::GraphicsView* graphicsView() const { return m_view; }
+    StatusBar* statusBarObject() const { return m_statusBar.get(); }
+    FormSidebar* sidebar() const { return m_sidebar; }
+    QSplitter* rightSplitter() const { return m_rightSplitter; }
+    /// The recorder slot the frame callback feeds (the recorder itself is started elsewhere).
+    RecorderSlot& recorderSlot() { return m_recorder; }
 
 signals:
     void getImage(QImage image, bool init);
+    void previewSizeChange(int width, int height);
+
+public slots:
+    void pausePreview(bool pause);
+    void openUsbDevice(int index);
+    /// Like openUsbDevice, but only when `name` is empty or is the listed device's name.
+    void openUsbDeviceWithName(int type, int index, const QString& name);
+    void openDevice();
+    void openNetworkDevice(int type, const QString& url);
+    void openNetcam();
+    void openSelectDeviceDialog();
+    void closeCamera();
+    void toggleFullscreen();
+    void toggleOutputbar(bool checked);
+    void about();
+    void titlebarMenuClicked();
+    void matrixIndicationClicked();
+    void zoom();
+    void zoomCanvas(int value);
+    void closeCameraClearLast();
+    void openGallery();
+    void matrixChanged(double scale, int rotate);
+    void updateFPS();
+    void zoomIn();
+    void zoomOut();
+    void preferencesApplied();
+    /// Closes without asking, as when the session ends.
+    void closeWithoutAsking();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     static void frameCallback(const tesk::Frame* source, const tesk::Frame* frame, long long timestamp, void* user);
-    void showFrame(const QImage& image);
-    void fillDeviceMenu();
+    static void streamLostCallback(int error, void* user);
+    void createTitleBar(QWidget* central);
+    void createActions();
+    void connectParts();
+    void restoreWindowGeometry();
     void reopenLastDevice();
-    void openFound(const tesk::CameraInfo& info);
-    void updateFrameRate();
+    void startCamera(const tesk::CameraInfo& info);
+    void setCaptureActionsEnabled(bool enabled);
+    void onStreamLost(int error);
+    QMenu* zoomPresetMenu();
 
-    FrameView* m_view = nullptr;
-    QMenu* m_deviceMenu = nullptr;
-    QLabel* m_deviceLabel = nullptr;
-    QLabel* m_rateLabel = nullptr;
-    QTimer* m_rateTimer = nullptr;
+    QWK::WidgetWindowAgent* m_agent = nullptr;
+    QWK::WindowBar* m_windowBar = nullptr;
+    QAction* m_snapAction = nullptr;
+    QAction* m_maxFrameAction = nullptr;
+    QAction* m_timelapseAction = nullptr;
+    QAction* m_recordAction = nullptr;
+    QAction* m_galleryAction = nullptr;
+    QAction* m_settingsAction = nullptr;
+    QAction* m_zoomInAction = nullptr;
+    QAction* m_zoomOutAction = nullptr;
+    QAction* m_zoom200Action = nullptr;
+    QAction* m_zoom100Action = nullptr;
+    QAction* m_zoom75Action = nullptr;
+    QAction* m_zoom50Action = nullptr;
+    QAction* m_zoom25Action = nullptr;
+    QAction* m_zoomFitAction = nullptr;
+    QAction* m_fullScreenAction = nullptr;
+    QAction* m_outputBarAction = nullptr;
+    QAction* m_aboutAction = nullptr;
+    vrx::GraphicsView* m_view = nullptr;
+    FormSidebar* m_sidebar = nullptr;
+    QWidget* m_outputBar = nullptr;
+    std::unique_ptr<StatusBar> m_statusBar;
+    QSize m_previewSize;
     std::unique_ptr<tesk::Camera> m_camera;
+    RecorderSlot m_recorder;
+    QTimer* m_frameRateTimer = nullptr;
+    QSplitter* m_mainSplitter = nullptr;
+    QSplitter* m_rightSplitter = nullptr;
+    // Pictures on their way to the view; the callback drops frames while the GUI is behind.
     std::atomic<int> m_framesInFlight{0};
+    // The camera's type, for the callback (which must not touch the camera object).
+    std::atomic<int> m_cameraType{-1};
+    bool m_askBeforeClosing = true;
 };

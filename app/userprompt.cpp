@@ -1,5 +1,6 @@
 #include "userprompt.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 
 namespace {
@@ -30,21 +31,45 @@ QMessageBox::StandardButton UserPrompt::message(const MessageRequest& request)
     if (request.defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(request.defaultButton);
     }
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    QCheckBox* check = nullptr;
+    if (!request.checkBoxText.isEmpty()) {
+        check = new QCheckBox(request.checkBoxText, &box);
+        box.setCheckBox(check);
+    }
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
+    if (check && request.checkBoxChecked) {
+        *request.checkBoxChecked = check->isChecked();
+    }
+    return answer;
 }
+
+namespace {
+UserPrompt::MessageRequest request(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    UserPrompt::MessageRequest r;
+    r.parent = parent;
+    r.icon = icon;
+    r.title = title;
+    r.text = text;
+    r.buttons = buttons;
+    r.defaultButton = defaultButton;
+    return r;
+}
+} // namespace
 
 void UserPrompt::critical(QWidget* parent, const QString& title, const QString& text)
 {
-    message({parent, QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok});
+    message(request(parent, QMessageBox::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok));
 }
 
 void UserPrompt::information(QWidget* parent, const QString& title, const QString& text)
 {
-    message({parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok});
+    message(request(parent, QMessageBox::Information, title, text, QMessageBox::Ok, QMessageBox::Ok));
 }
 
 bool UserPrompt::question(QWidget* parent, const QString& title, const QString& text)
 {
-    return message({parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No}) ==
-           QMessageBox::Yes;
+    return message(request(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No)) == QMessageBox::Yes;
 }

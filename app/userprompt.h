@@ -30,6 +30,10 @@ public:
         QString text;
         QMessageBox::StandardButtons buttons = QMessageBox::Ok;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        /// A check box under the text ("Do not show this dialog again."), when not empty; its
+        /// state on closing goes to `checkBoxChecked`.
+        QString checkBoxText;
+        bool* checkBoxChecked = nullptr;
     };
 
     class Responder

@@ -21,6 +21,9 @@ QString ScriptedPrompt::saveFileName(const UserPrompt::SaveFileRequest& request)
 QMessageBox::StandardButton ScriptedPrompt::message(const UserPrompt::MessageRequest& request)
 {
     m_messages << request;
+    if (request.checkBoxChecked && !request.checkBoxText.isEmpty()) {
+        *request.checkBoxChecked = !m_checks.isEmpty() && m_checks.dequeue();
+    }
     if (!m_buttons.isEmpty()) {
         return m_buttons.dequeue();
     }

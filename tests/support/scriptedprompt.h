@@ -18,6 +18,8 @@ public:
 
     void answerSaveFile(const QString& path) { m_savePaths.enqueue(path); }
     void answerMessage(QMessageBox::StandardButton button) { m_buttons.enqueue(button); }
+    /// The state the next message box's check box is left in (unscripted: unchecked).
+    void answerCheckBox(bool checked) { m_checks.enqueue(checked); }
 
     QString saveFileName(const UserPrompt::SaveFileRequest& request) override;
     QMessageBox::StandardButton message(const UserPrompt::MessageRequest& request) override;
@@ -28,6 +30,7 @@ public:
 private:
     QQueue<QString> m_savePaths;
     QQueue<QMessageBox::StandardButton> m_buttons;
+    QQueue<bool> m_checks;
     QList<UserPrompt::SaveFileRequest> m_saveRequests;
     QList<UserPrompt::MessageRequest> m_messages;
 };

@@ -1,0 +1,5 @@
+#include "categorycontainer.h"
+
+CategoryContainer::CategoryContainer(QWidget* parent) : QFrame(parent) {}
+
+CategoryContainer::~CategoryContainer() = default;
