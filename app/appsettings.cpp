@@ -48,6 +48,16 @@ void AppSettings::setTryStillCapture(bool enable)
     m_settings.setValue(SettingsKeys::TryStillCapture, enable);
 }
 
+bool AppSettings::capturePopup() const
+{
+    return m_settings.value(SettingsKeys::CapturePopup, SettingsDefaults::CapturePopup).toBool();
+}
+
+void AppSettings::setCapturePopup(bool ask)
+{
+    m_settings.setValue(SettingsKeys::CapturePopup, ask);
+}
+
 CameraLastDevice AppSettings::lastDevice() const
 {
     CameraLastDevice device;
@@ -104,14 +114,15 @@ void AppSettings::setConfirmExit(bool ask)
 QSize AppSettings::savedFrameSize(const QString& cameraKey) const
 {
     const QVariantMap map = m_settings.value(SettingsKeys::CameraParamPrefix + cameraKey).toMap();
-    return QSize(map.value(QStringLiteral("framesize_x"), 0).toInt(), map.value(QStringLiteral("framesize_y"), 0).toInt());
+    return QSize(map.value(QStringLiteral("framesize_x"), 0).toInt(),
+                 map.value(QStringLiteral("framesize_y"), 0).toInt());
 }
 
 void AppSettings::setSavedFrameSize(const QString& cameraKey, const QSize& size)
 {
-    m_settings.setValue(SettingsKeys::CameraParamPrefix + cameraKey,
-                        QVariantMap{{QStringLiteral("framesize_x"), size.width()},
-                                    {QStringLiteral("framesize_y"), size.height()}});
+    m_settings.setValue(
+        SettingsKeys::CameraParamPrefix + cameraKey,
+        QVariantMap{{QStringLiteral("framesize_x"), size.width()}, {QStringLiteral("framesize_y"), size.height()}});
 }
 
 QColor AppSettings::crosshairColor() const

@@ -21,6 +21,9 @@ public:
     void setOpenLastDevice(bool enable);
     bool tryStillCapture() const;
     void setTryStillCapture(bool enable);
+    /// Whether every picture and video asks for its file name ("capture/popup").
+    bool capturePopup() const;
+    void setCapturePopup(bool ask);
     bool confirmExit() const;
     void setConfirmExit(bool ask);
 

@@ -11,6 +11,10 @@
 
 #include "camera/cameraparamsform.h"
 #include "camera/opendevicedialog.h"
+#include "capture/picturewriter.h"
+#include "capture/timelapsedialog.h"
+#include "capture/videorecording.h"
+#include "capture/waitcursor.h"
 #include "widgets/windowbar.h"
 #include "widgets/windowbutton.h"
 
@@ -87,6 +91,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     m_agent = new QWK::WidgetWindowAgent(this);
     m_agent->setup(this);
+    m_recording = new VideoRecording(m_recorder, this);
+    connect(m_recording, &VideoRecording::stoppedByItself, this, &MainWindow::onRecordingStoppedByItself);
 
     // The picture, with the measurement table under it once it exists.
     m_rightSplitter = new QSplitter(Qt::Vertical);
@@ -136,7 +142,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
 MainWindow::~MainWindow()
 {
+    delete m_timelapseDialog.data();
     closeCamera();
+    delete m_recording;
+    m_recording = nullptr;
     AppSettings::instance()->setCurrentCalibrationName(m_view->primitiveManager()->currentCalibrationName());
     AppSettings::instance()->setCurrentCalibrationUnit(m_view->primitiveManager()->currentUnitKey());
 }
@@ -253,6 +262,9 @@ void MainWindow::createActions()
     m_recordAction->setToolTip(tr("Start/Stop video recording"));
     m_recordAction->setCheckable(true);
     setCaptureActionsEnabled(false);
+    connect(m_snapAction, &QAction::triggered, this, &MainWindow::grabScreenshot);
+    connect(m_maxFrameAction, &QAction::triggered, this, &MainWindow::grabMaxFrame);
+    connect(m_timelapseAction, &QAction::triggered, this, &MainWindow::grabTimelapse);
     connect(m_recordAction, &QAction::toggled, m_maxFrameAction,
             [this](bool on) { m_maxFrameAction->setEnabled(!on && hasCamera()); });
 
@@ -318,6 +330,9 @@ void MainWindow::connectParts()
     connect(controls, &CameraParamsForm::pauseCamera, this, &MainWindow::pausePreview);
     connect(m_recordAction, &QAction::toggled, controls, &CameraParamsForm::setPanelDevicesDisabled);
     connect(m_recordAction, &QAction::toggled, m_statusBar.get(), &StatusBar::showRecordIndicator);
+    // Last of the action's receivers: a start that fails unchecks the action, and everything
+    // else must have seen the check before it sees the uncheck.
+    connect(m_recordAction, &QAction::toggled, this, &MainWindow::toggleRecord);
     connect(m_statusBar->zoomIndicationButton(), &QToolButton::clicked, this, &MainWindow::matrixIndicationClicked);
     connect(m_statusBar.get(), &StatusBar::zoomValueChanged, this, &MainWindow::zoomCanvas);
 
@@ -465,6 +480,9 @@ void MainWindow::openSelectDeviceDialog()
 
 void MainWindow::closeCamera()
 {
+    // A recording ends with its camera.
+    uncheckRecordAction();
+    stopRecording();
     if (m_frameRateTimer && m_frameRateTimer->isActive()) {
         m_frameRateTimer->stop();
     }
@@ -719,4 +737,153 @@ void MainWindow::closeEvent(QCloseEvent* event)
     settings.setValue(SettingsKeys::WindowState, saveState(0));
     settings.setValue(SettingsKeys::RightSplitterState, m_rightSplitter->saveState());
     QMainWindow::closeEvent(event);
+}
+
+// ---- pictures
+
+void MainWindow::grabScreenshot()
+{
+    const bool popup = AppSettings::instance()->capturePopup();
+    const QImage picture = m_view->screenshot(false);
+    if (picture.isNull()) {
+        return;
+    }
+    const QString path = imageFilePath(popup, this);
+    if (path.isEmpty() || !PictureWriter::writeImage(picture, path)) {
+        return;
+    }
+    m_statusBar->showMessage(tr("The file has been saved to %1").arg(path));
+}
+
+void MainWindow::grabMaxFrame()
+{
+    if (!m_camera || !m_camera->isOpened()) {
+        return;
+    }
+    snap_internal(AppSettings::instance()->capturePopup());
+}
+
+QString MainWindow::snap_internal(bool popupFileDialog)
+{
+    if (!m_camera) {
+        return QString();
+    }
+    WaitCursor wait;
+    wait.set();
+    tesk::Frame frame;
+    const bool still = AppSettings::instance()->tryStillCapture() && m_camera->isSupportStillFrame();
+    const int result = still ? m_camera->grabMaxStillFrame(&frame, 20000) : m_camera->grabMaxFrame(&frame, 1000, 10000);
+    if (result != 0) {
+        wait.restore();
+        qWarning().noquote() << QStringLiteral("Taking a picture failed with error %1").arg(result);
+        UserPrompt::critical(this, QString(), tr("Failed to take picture, Error %1").arg(result));
+        return QString();
+    }
+    if (!PictureWriter::canWrite(frame.format())) {
+        wait.restore();
+        UserPrompt::critical(
+            this, QString(),
+            tr("Unsupport image format %d").replace(QLatin1String("%d"), QString::number(frame.format())));
+        return QString();
+    }
+    wait.restore();
+    const QString path = imageFilePath(popupFileDialog, this);
+    if (path.isEmpty()) {
+        return QString();
+    }
+    wait.set();
+    if (!PictureWriter::writeFrame(frame, path)) {
+        return QString();
+    }
+    wait.restore();
+    m_statusBar->showMessage(tr("The file has been saved to %1").arg(path));
+    return path;
+}
+
+void MainWindow::grabTimelapse()
+{
+    if (!m_timelapseDialog) {
+        m_timelapseDialog = new TimelapseDialog(this);
+        connect(m_timelapseDialog, &TimelapseDialog::captureRequested, this, &MainWindow::grabScreenshot);
+        // The guarded pointer clears itself when the dialog is closed (and so deleted).
+    }
+    m_timelapseDialog->show();
+    m_timelapseDialog->raise();
+    m_timelapseDialog->activateWindow();
+}
+
+// ---- recording
+
+bool MainWindow::isRecording()
+{
+    return m_recording->isRecording();
+}
+
+bool MainWindow::isRecordingPaused()
+{
+    return m_recording->isPaused();
+}
+
+bool MainWindow::startRecording(QString filePath, QString& error)
+{
+    if (!m_camera) {
+        return false;
+    }
+    const tesk::Size size = m_camera->frameSize();
+    const double rate = double(float(m_camera->frameRate()));
+    return m_recording->start(filePath, QSize(size.width(), size.height()), rate, error);
+}
+
+void MainWindow::pauseRecording(bool enable)
+{
+    m_recording->pause(enable);
+}
+
+void MainWindow::stopRecording()
+{
+    m_recording->stop();
+}
+
+void MainWindow::toggleRecord(bool start)
+{
+    if (m_uncheckingRecordAction) {
+        stopRecording();
+        return;
+    }
+    if (!m_camera || !m_camera->isOpened()) {
+        uncheckRecordAction();
+        UserPrompt::information(this, QString(), tr("Camera is not open"));
+        return;
+    }
+    if (!start) {
+        stopRecording();
+        return;
+    }
+    const QString path = videoFilePath(AppSettings::instance()->capturePopup(), this);
+    QString error;
+    if (!startRecording(path, error)) {
+        // The indicator must not claim a recording that is not running.
+        uncheckRecordAction();
+        UserPrompt::information(this, tr("Error"), tr("Failed to start recording %1").arg(error));
+        return;
+    }
+    m_statusBar->showMessage(tr("Recording to %1").arg(path));
+}
+
+void MainWindow::uncheckRecordAction()
+{
+    if (m_recordAction && m_recordAction->isChecked()) {
+        m_uncheckingRecordAction = true;
+        m_recordAction->setChecked(false);
+        m_uncheckingRecordAction = false;
+    }
+}
+
+void MainWindow::onRecordingStoppedByItself(const QString& filePath)
+{
+    uncheckRecordAction();
+    UserPrompt::critical(this, tr("Error"),
+                         tr("The recording stopped because the file could not be written any further (is the disk "
+                            "full?). What was recorded until then is kept in %1.")
+                             .arg(filePath));
 }

@@ -16,6 +16,8 @@ class QAction;
 class QSplitter;
 class QTimer;
 class StatusBar;
+class TimelapseDialog;
+class VideoRecording;
 
 namespace QWK {
 class WidgetWindowAgent;
@@ -90,6 +92,22 @@ public slots:
     /// Closes without asking, as when the session ends.
     void closeWithoutAsking();
 
+    /// Saves what the view shows, with the tools drawn in.
+    void grabScreenshot();
+    /// Saves a picture at the camera's largest size.
+    void grabMaxFrame();
+    /// Grabs a largest-size picture and saves it; the file's path, or empty when none was saved.
+    QString snap_internal(bool popupFileDialog);
+    void grabTimelapse();
+
+    bool isRecording();
+    bool isRecordingPaused();
+    /// Starts recording into `filePath`, or resumes a paused recording; `error` says why not.
+    bool startRecording(QString filePath, QString& error);
+    void pauseRecording(bool enable);
+    void stopRecording();
+    void toggleRecord(bool start);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -104,6 +122,8 @@ private:
     void startCamera(const tesk::CameraInfo& info);
     void setCaptureActionsEnabled(bool enabled);
     void onStreamLost(int error);
+    void onRecordingStoppedByItself(const QString& filePath);
+    void uncheckRecordAction();
     QMenu* zoomPresetMenu();
 
     QWK::WidgetWindowAgent* m_agent = nullptr;
@@ -132,6 +152,8 @@ private:
     QSize m_previewSize;
     std::unique_ptr<tesk::Camera> m_camera;
     RecorderSlot m_recorder;
+    VideoRecording* m_recording = nullptr;
+    QPointer<TimelapseDialog> m_timelapseDialog;
     QTimer* m_frameRateTimer = nullptr;
     QSplitter* m_mainSplitter = nullptr;
     QSplitter* m_rightSplitter = nullptr;
@@ -140,4 +162,6 @@ private:
     // The camera's type, for the callback (which must not touch the camera object).
     std::atomic<int> m_cameraType{-1};
     bool m_askBeforeClosing = true;
+    // Set while the program itself unchecks the record action.
+    bool m_uncheckingRecordAction = false;
 };

@@ -44,6 +44,7 @@ public slots:
     /// The value is shown only while it is greater than 0.
     void showFV(double fv);
     void showRecordIndicator(bool show);
+    bool isRecordIndicatorShown() const { return !m_recordIndicator.isNull(); }
     void showRecordIndicatorText(const QString& text);
 
 private slots:

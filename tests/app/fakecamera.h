@@ -20,6 +20,16 @@ public:
     /// Ends the stream from the capture thread, as a backend does when the device is gone.
     void loseStream() { m_lose = true; }
 
+    /// What the largest-size and still grabs give: `result`, and on success `frame`.
+    void setGrab(int result, const tesk::Frame& frame = tesk::Frame())
+    {
+        m_grabResult = result;
+        m_grabFrame = frame;
+    }
+    void setStillCapture(bool supported) { m_still = supported; }
+    int liveGrabs() const { return m_liveGrabs; }
+    int stillGrabs() const { return m_stillGrabs; }
+
     int open(int, int) override
     {
         m_opened = true;
@@ -69,9 +79,27 @@ protected:
     std::vector<tesk::Size> sizes() const override { return {tesk::Size(640, 480)}; }
     double propertyDefault(int) const override { return 0; }
     unsigned enumPropertyDefault(int) const override { return 0; }
-    int captureLargest(tesk::Frame*, unsigned, unsigned) override { return tesk::ErrorNotSupported; }
+    int captureLargest(tesk::Frame* frame, unsigned, unsigned) override
+    {
+        ++m_liveGrabs;
+        return giveGrab(frame);
+    }
+    bool hasStillCapture() const override { return m_still; }
+    int captureStill(tesk::Frame* frame, unsigned) override
+    {
+        ++m_stillGrabs;
+        return giveGrab(frame);
+    }
 
 private:
+    int giveGrab(tesk::Frame* frame)
+    {
+        if (m_grabResult == 0) {
+            *frame = m_grabFrame;
+        }
+        return m_grabResult;
+    }
+
     void run()
     {
         while (m_running) {
@@ -92,4 +120,9 @@ private:
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_opened{false};
     std::atomic<bool> m_lose{false};
+    int m_grabResult = tesk::ErrorNotSupported;
+    tesk::Frame m_grabFrame;
+    bool m_still = false;
+    int m_liveGrabs = 0;
+    int m_stillGrabs = 0;
 };
