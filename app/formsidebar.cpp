@@ -1,6 +1,7 @@
 #include "formsidebar.h"
 
 #include "camera/cameraparamsform.h"
+#include "measure/formmeasure.h"
 #include "ui_formsidebar.h"
 
 #include <vrx/sidebar.h>
@@ -47,8 +48,8 @@ FormSidebar::FormSidebar(QWidget* parent)
         placeholder->deleteLater();
     }
     addPage(m_cameraParamsForm, tr("Camera"), QIcon::fromTheme(QStringLiteral("view-camera")));
-    // The measurement page (FormMeasure, object name "FormMeasure") joins here as page 1, with
-    // tr("Measure") and the theme icon "view-measure", stored in m_measurePanel.
+    m_measurePanel = new FormMeasure(nullptr);
+    addPage(m_measurePanel, tr("Measure"), QIcon::fromTheme(QStringLiteral("view-measure")));
 
     connect(m_sideBar, &vrx::SideBar::currentIndexChanged, this, &FormSidebar::setCurrentStackedWidget);
     m_sideBar->setCurrentIndex(0);

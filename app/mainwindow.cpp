@@ -12,6 +12,8 @@
 #include "camera/cameraparamsform.h"
 #include "camera/opendevicedialog.h"
 #include "capture/picturewriter.h"
+#include "measure/formmeasure.h"
+#include "measure/formoutputbar.h"
 #include "capture/timelapsedialog.h"
 #include "capture/videorecording.h"
 #include "capture/waitcursor.h"
@@ -105,8 +107,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
                                                AppSettings::instance()->currentCalibrationUnit());
     m_view->updateBackgroundByImage(noImagePicture());
     m_rightSplitter->addWidget(viewBox);
+    m_outputBar = new FormOutputbar(m_rightSplitter);
+    m_rightSplitter->addWidget(m_outputBar);
     m_rightSplitter->setStretchFactor(0, 1);
     m_rightSplitter->setChildrenCollapsible(true);
+    m_outputBar->hide();
 
     m_mainSplitter = new QSplitter(Qt::Horizontal, this);
     m_sidebar = new FormSidebar(m_mainSplitter);
@@ -130,6 +135,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     createActions();
     connectParts();
+    if (auto* measure = m_sidebar->findChild<FormMeasure*>(QStringLiteral("FormMeasure"))) {
+        measure->setGraphicsView(m_view);
+    }
+    m_outputBar->setGraphicsView(m_view, m_view->primitiveManager());
     preferencesApplied();
 
     m_frameRateTimer = new QTimer(this);
@@ -300,8 +309,6 @@ void MainWindow::createActions()
     m_outputBarAction->setObjectName(QStringLiteral("actionList"));
     m_outputBarAction->setCheckable(true);
     m_outputBarAction->setChecked(false);
-    // The measurement table comes with the measurement panel; until then there is nothing to list.
-    m_outputBarAction->setEnabled(m_outputBar != nullptr);
     connect(m_outputBarAction, &QAction::triggered, this, &MainWindow::toggleOutputbar);
     m_aboutAction = make("about", tr("About..."), tr("Open about dialog"), false);
     m_aboutAction->setObjectName(QStringLiteral("actionAbout"));

@@ -11,6 +11,7 @@
 #include <memory>
 
 class CameraParamsForm;
+class FormOutputbar;
 class FormSidebar;
 class QAction;
 class QSplitter;
@@ -147,7 +148,7 @@ private:
     QAction* m_aboutAction = nullptr;
     vrx::GraphicsView* m_view = nullptr;
     FormSidebar* m_sidebar = nullptr;
-    QWidget* m_outputBar = nullptr;
+    FormOutputbar* m_outputBar = nullptr;
     std::unique_ptr<StatusBar> m_statusBar;
     QSize m_previewSize;
     std::unique_ptr<tesk::Camera> m_camera;
