@@ -59,6 +59,13 @@ void useFakeCamera()
         nullptr);
 }
 
+/// The fake camera's grabs give a 64 x 48 RGB picture (the camera keeps its own copy).
+void grabGivesSmallPicture()
+{
+    const std::vector<uint8_t> pixels(64 * 48 * 4, 0x40);
+    g_fake->setGrab(0, tesk::Frame(pixels.data(), pixels.size(), tesk::Frame::RGB32, 64, 48));
+}
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
@@ -226,8 +233,7 @@ void TestPictures::stillCaptureOnlyWhenSupported()
     testsupport::ScriptedPrompt prompt;
     MainWindow window;
     window.openUsbDevice(0);
-    std::vector<uint8_t> pixels(64 * 48 * 4, 0x40);
-    g_fake->setGrab(0, tesk::Frame(pixels.data(), pixels.size(), tesk::Frame::RGB32, 64, 48));
+    grabGivesSmallPicture();
 
     AppSettings::instance()->setTryStillCapture(true);
     QVERIFY(!window.snap_internal(false).isEmpty());
@@ -251,8 +257,7 @@ void TestPictures::cancelledOrUnwritableSavesNothing()
     testsupport::ScriptedPrompt prompt;
     MainWindow window;
     window.openUsbDevice(0);
-    std::vector<uint8_t> pixels(64 * 48 * 4, 0x40);
-    g_fake->setGrab(0, tesk::Frame(pixels.data(), pixels.size(), tesk::Frame::RGB32, 64, 48));
+    grabGivesSmallPicture();
 
     prompt.answerSaveFile(QString()); // cancelled
     QVERIFY(window.snap_internal(true).isEmpty());
