@@ -12,11 +12,14 @@
 #include "camera/cameraparamsform.h"
 #include "camera/opendevicedialog.h"
 #include "capture/picturewriter.h"
-#include "measure/formmeasure.h"
-#include "measure/formoutputbar.h"
 #include "capture/timelapsedialog.h"
 #include "capture/videorecording.h"
 #include "capture/waitcursor.h"
+#include "measure/formmeasure.h"
+#include "measure/formoutputbar.h"
+#include "preferences/configdialog.h"
+#include "roi/regiongrab.h"
+#include "roi/regiongrabmenu.h"
 #include "widgets/windowbar.h"
 #include "widgets/windowbutton.h"
 
@@ -342,6 +345,10 @@ void MainWindow::connectParts()
     connect(m_recordAction, &QAction::toggled, this, &MainWindow::toggleRecord);
     connect(m_statusBar->zoomIndicationButton(), &QToolButton::clicked, this, &MainWindow::matrixIndicationClicked);
     connect(m_statusBar.get(), &StatusBar::zoomValueChanged, this, &MainWindow::zoomCanvas);
+    connect(m_settingsAction, &QAction::triggered, this, [this] { preferences(0); });
+    connect(m_outputBar, &FormOutputbar::openMeasurementPreference, this, &MainWindow::measurementPreferences);
+    connect(m_view, &vrx::GraphicsView::rubberBandGrab, this, &MainWindow::onRubberBandGrab);
+    new RegionGrabMenu(m_view);
 
     m_sidebar->addBottomActions({m_snapAction, m_maxFrameAction, m_timelapseAction});
     m_sidebar->addBottomAction(m_recordAction);
@@ -707,10 +714,29 @@ void MainWindow::preferencesApplied()
     scene->setOverlayAntialiasing(
         store.value(SettingsKeys::OverlayAntialiasing, SettingsDefaults::OverlayAntialiasing).toBool());
     const QColor color = store.value(SettingsKeys::OverlayColor).value<QColor>();
-    scene->setOverlayColor(color.isValid() ? color : QColor(Qt::red));
-    scene->setOverlayCrossScale(store.value(SettingsKeys::OverlayCrossScale, 5).toInt());
-    scene->setOverlayCircleScale(store.value(SettingsKeys::OverlayCircleScale, 50).toInt());
-    scene->setOverlayGridScale(store.value(SettingsKeys::OverlayGridScale, 50).toInt());
+    scene->setOverlayColor(color.isValid() ? color : SettingsDefaults::OverlayColorFallback);
+    scene->setOverlayCrossScale(
+        store.value(SettingsKeys::OverlayCrossScale, SettingsDefaults::OverlayCrossScale).toInt());
+    scene->setOverlayCircleScale(
+        store.value(SettingsKeys::OverlayCircleScale, SettingsDefaults::OverlayCircleScale).toInt());
+    scene->setOverlayGridScale(store.value(SettingsKeys::OverlayGridScale, SettingsDefaults::OverlayGridScale).toInt());
+}
+
+void MainWindow::preferences(int id)
+{
+    ConfigDialog dialog(id, this);
+    connect(&dialog, &ConfigDialog::applied, this, &MainWindow::preferencesApplied);
+    dialog.exec();
+}
+
+void MainWindow::measurementPreferences()
+{
+    preferences(2);
+}
+
+void MainWindow::onRubberBandGrab(const QImage& image)
+{
+    runRoiImageDialog(image, this, m_view, [this](const QString& message) { m_statusBar->showMessage(message); });
 }
 
 void MainWindow::closeWithoutAsking()

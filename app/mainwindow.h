@@ -90,6 +90,12 @@ public slots:
     void zoomIn();
     void zoomOut();
     void preferencesApplied();
+    /// Shows the preferences dialog at page `id`; applying it takes effect at once.
+    void preferences(int id = 0);
+    /// The preferences dialog at its "Files" page, where measurement settings live.
+    void measurementPreferences();
+    /// Shows a region dragged on the picture in the region dialog.
+    void onRubberBandGrab(const QImage& image);
     /// Closes without asking, as when the session ends.
     void closeWithoutAsking();
 

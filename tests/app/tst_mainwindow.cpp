@@ -8,6 +8,9 @@
 #include <app/mainwindow.h>
 #include <app/settingskeys.h>
 #include <app/statusbar.h>
+#include <measure/formoutputbar.h>
+#include <preferences/configdialog.h>
+#include <roi/roiimagedialog.h>
 
 #include <tesk/camera.h>
 #include <tesk/camerafactory.h>
@@ -16,12 +19,14 @@
 #include <vrx/graphicsview.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -61,6 +66,7 @@ private slots:
     void streamLostReturnsToNoCamera();
     void cameraKeyAndParameterFile();
     void preferencesReachTheCanvas();
+    void dialogsReachedFromTheWindow();
 };
 
 void TestMainWindow::initTestCase()
@@ -343,6 +349,61 @@ void TestMainWindow::preferencesReachTheCanvas()
     QCOMPARE(scene->overlayColor(), QColor(Qt::red));
     QCOMPARE(scene->overlayGridScale(), 20);
     QCOMPARE(window.graphicsView()->primitiveManager()->decimalPlaces(), 4);
+}
+
+namespace {
+
+/// Once a modal dialog of type `Dialog` is up, hands it to `inspect` and closes it; `seen`
+/// says whether one came up at all.
+template <typename Dialog, typename Inspect> void whenModalShows(bool& seen, Inspect inspect)
+{
+    seen = false;
+    QTimer::singleShot(50, qApp, [&seen, inspect] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (!dialog) {
+            if (modal) {
+                modal->close();
+            }
+            return;
+        }
+        seen = true;
+        inspect(dialog);
+        if (dialog->isVisible()) {
+            dialog->close();
+        }
+    });
+}
+
+} // namespace
+
+void TestMainWindow::dialogsReachedFromTheWindow()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    bool seen = false;
+    int page = -1;
+    whenModalShows<ConfigDialog>(seen, [&page](ConfigDialog* dialog) { page = dialog->currentIndex(); });
+    action(window, "actionSettings")->trigger();
+    QVERIFY(seen);
+    QCOMPARE(page, 0);
+
+    whenModalShows<ConfigDialog>(seen, [&page](ConfigDialog* dialog) { page = dialog->currentIndex(); });
+    emit window.findChild<FormOutputbar*>()->openMeasurementPreference();
+    QVERIFY(seen);
+    QCOMPARE(page, 2);
+
+    // A grabbed region comes up in the region window; "Re-Drag" brings region grab back.
+    QImage region(120, 80, QImage::Format_RGB32);
+    region.fill(Qt::darkGreen);
+    whenModalShows<RoiImageDialog>(seen, [](RoiImageDialog* dialog) {
+        dialog->findChild<QToolButton*>(QStringLiteral("toolButtonRedrag"))->click();
+    });
+    emit window.graphicsView()->rubberBandGrab(region);
+    QVERIFY(seen);
+    QTRY_VERIFY_WITH_TIMEOUT(window.graphicsView()->isRegionGrab(), 2000);
 }
 
 QUARNEL_TEST_MAIN(TestMainWindow)

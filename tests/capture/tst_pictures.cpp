@@ -1,4 +1,5 @@
 #include "../app/fakecamera.h"
+#include "imagefile.h"
 #include "scriptedprompt.h"
 #include "testmain.h"
 
@@ -18,23 +19,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
 namespace {
 
-/// What ImageMagick makes of a file: "<width>x<height> <format>", empty when it cannot read it.
-QString identify(const QString& path)
-{
-    QProcess process;
-    process.start(QStringLiteral("identify"), {QStringLiteral("-format"), QStringLiteral("%wx%h %m"), path});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        return QString();
-    }
-    return QString::fromLatin1(process.readAllStandardOutput()).trimmed();
-}
+using testsupport::identify;
 
 QByteArray jpegBytes(const QSize& size)
 {
