@@ -22,8 +22,8 @@ private slots:
     void emulatedDescriptions();
     void filterDecidesWhatIsListed();
     void unknownDevicesGiveNoCamera();
+    void requestParameters_data();
     void requestParameters();
-    void requestParameterFileFaults();
 };
 
 void TestCameraFactory::cleanup()
@@ -70,7 +70,6 @@ void TestCameraFactory::emulatedDescriptions()
     // Each has its own pair of ids, so each gets its own settings and parameter file.
     QVERIFY(devices[0].productId != devices[1].productId);
     QCOMPARE(devices[0].vendorId, devices[2].vendorId);
-
     std::unique_ptr<tesk::Camera> camera(tesk::CameraFactory::getCamera(devices[1]));
     QVERIFY(camera);
     QCOMPARE(camera->info().name, devices[1].name);
@@ -83,14 +82,11 @@ void TestCameraFactory::filterDecidesWhatIsListed()
     tesk::UVCFilter filter;
     tesk::CameraFactory::setUVCFilter(&filter);
     QCOMPARE(tesk::CameraFactory::deviceList().size(), size_t(2)); // empty filter: all
-
     filter.addItem({0, ""});
     QCOMPARE(tesk::CameraFactory::deviceList().size(), size_t(2));
-
     filter.clear();
     filter.addItem({0x1234, ""});
     QCOMPARE(tesk::CameraFactory::deviceList().size(), size_t(0)); // another vendor only
-
     filter.addItem({0, "Camera 2"});
     const auto devices = tesk::CameraFactory::deviceList();
     QCOMPARE(devices.size(), size_t(1));
@@ -110,7 +106,6 @@ void TestCameraFactory::unknownDevicesGiveNoCamera()
     tesk::CameraInfo info;
     info.address = "nowhere:1";
     QCOMPARE(tesk::CameraFactory::getCamera(info), nullptr);
-
     // A device node that is not there makes a camera that says so when opened.
     info.address = "/dev/video-quarnel-missing";
     std::unique_ptr<tesk::Camera> camera(tesk::CameraFactory::getCamera(info));
@@ -120,67 +115,55 @@ void TestCameraFactory::unknownDevicesGiveNoCamera()
     QCOMPARE(camera->start(), int(tesk::ErrorNotOpened));
 }
 
-static std::unique_ptr<tesk::Camera> emulatedCamera()
+void TestCameraFactory::requestParameters_data()
 {
-    qputenv("TESK_CAMEMU", "1");
-    return std::unique_ptr<tesk::Camera>(tesk::CameraFactory::getCamera(tesk::CameraFactory::deviceList().at(0)));
-}
-
-static QString writeFile(const QString& name, const QByteArray& content)
-{
-    const QString path = QDir::homePath() + "/" + name;
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
-    return path;
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<double>("gain");
+    QTest::addColumn<double>("exposure");
+    QTest::addColumn<unsigned>("colorMode");
+    // Asked for 1920 x 1080; comments, any case and spacing are read.
+    QTest::newRow("good") << QByteArray("; chosen for the bench microscope\n[Camera]\nFormat = YUY2\n"
+                                        "width=1280 ; a size the camera offers\nheight = 720\t# together with width\n"
+                                        "[properties]\ngain = 12\nexposure_time=20000\ncolor_mode = 1\n")
+                          << int(tesk::Ok) << 1280 << int(tesk::Frame::YUY2) << 12.0 << 20000.0 << 1u;
+    QTest::newRow("missing") << QByteArray() << int(tesk::ErrorFileNotFound) << 1920 << int(tesk::Frame::MJPEG) << 0.0
+                             << 10000.0 << 0u;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\x00\x01binary", 17) << int(tesk::ErrorFileFormat) << 1920
+                            << int(tesk::Frame::MJPEG) << 0.0 << 10000.0 << 0u;
+    // Bad lines and values are skipped; the good ones still count.
+    QTest::newRow("mixed") << QByteArray("[camera\nformat = H.266\nwidth=abc\nheight=480\n"
+                                         "[properties]\ngain = 40\nnot a line\ncolor_mode = 9\n")
+                           << int(tesk::Ok) << 1920 << int(tesk::Frame::MJPEG) << 40.0 << 10000.0 << 0u;
 }
 
 void TestCameraFactory::requestParameters()
 {
-    auto camera = emulatedCamera();
-    const QString path = writeFile("good.ini", "; chosen for the bench microscope\n"
-                                               "[Camera]\n"
-                                               "Format = YUY2\n"
-                                               "width=1280 ; a size the camera offers\n"
-                                               "height = 720\t# together with width\n"
-                                               "[properties]\n"
-                                               "brightness = 12\n"
-                                               "exposure_time=20000\n"
-                                               "color_mode = 1\n");
-    QCOMPARE(camera->loadRequestParam(path.toStdString()), int(tesk::Ok));
+    QFETCH(QByteArray, content);
+    QFETCH(int, loaded);
+    QFETCH(int, width);
+    QFETCH(int, format);
+    QFETCH(double, gain);
+    QFETCH(double, exposure);
+    QFETCH(unsigned, colorMode);
+    qputenv("TESK_CAMEMU", "1");
+    std::unique_ptr<tesk::Camera> camera(tesk::CameraFactory::getCamera(tesk::CameraFactory::deviceList().at(0)));
+    const QString path = QDir::homePath() + "/" + QTest::currentDataTag() + ".ini";
+    QFile file(path);
+    QVERIFY(content.isNull() ? !file.exists() : file.open(QIODevice::WriteOnly) && file.write(content) > 0);
+    file.close();
+    QCOMPARE(camera->loadRequestParam(path.toStdString()), loaded);
     QCOMPARE(camera->open(1920, 1080), int(tesk::Ok));
-    QCOMPARE(camera->frameSize(), tesk::Size(1280, 720));
-    QCOMPARE(camera->frameFormat(), tesk::Frame::YUY2);
-    double value = 0;
-    camera->getProperty(0, &value);
-    QCOMPARE(value, 12.0);
+    QCOMPARE(camera->frameSize().width(), width);
+    QCOMPARE(int(camera->frameFormat()), format);
+    double value = -1;
+    camera->getProperty(6, &value);
+    QCOMPARE(value, gain);
     camera->getProperty(9, &value);
-    QCOMPARE(value, 20000.0);
-    QCOMPARE(camera->getEnumProperty(5), 1u);
-}
-
-void TestCameraFactory::requestParameterFileFaults()
-{
-    auto camera = emulatedCamera();
-    QCOMPARE(camera->loadRequestParam((QDir::homePath() + "/missing.ini").toStdString()), int(tesk::ErrorFileNotFound));
-    QCOMPARE(camera->open(1920, 1080), int(tesk::Ok));
-    QCOMPARE(camera->frameSize(), tesk::Size(1920, 1080));
-    QCOMPARE(camera->frameFormat(), tesk::Frame::MJPEG); // the default above 640 x 480
-
-    const QString garbage = writeFile("bad.ini", QByteArray("\x89PNG\r\n\x1a\n\x00\x01binary", 17));
-    QCOMPARE(camera->loadRequestParam(garbage.toStdString()), int(tesk::ErrorFileFormat));
-
-    // Bad lines and values are skipped; the good ones still count.
-    const QString mixed = writeFile("mixed.ini", "[camera\nformat = H.266\nwidth=abc\nheight=480\n"
-                                                 "[properties]\ngain = 40\nnot a line\ncolor_mode = 9\n");
-    QCOMPARE(camera->loadRequestParam(mixed.toStdString()), int(tesk::Ok));
-    QCOMPARE(camera->open(640, 480), int(tesk::Ok));
-    QCOMPARE(camera->frameSize(), tesk::Size(640, 480));
-    QCOMPARE(camera->frameFormat(), tesk::Frame::YUY2);
-    double gain = 0;
-    camera->getProperty(6, &gain);
-    QCOMPARE(gain, 40.0);
-    QCOMPARE(camera->getEnumProperty(5), 0u);
+    QCOMPARE(value, exposure);
+    QCOMPARE(camera->getEnumProperty(5), colorMode);
 }
 
 QUARNEL_TEST_MAIN(TestCameraFactory)

@@ -137,10 +137,10 @@ QJsonObject probeVideo(const QString& path, QString* errors)
 {
     QProcess ffprobe;
     ffprobe.start(QStringLiteral("ffprobe"),
-                  {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_frames"),
-                   QStringLiteral("-select_streams"), QStringLiteral("v:0"), QStringLiteral("-show_entries"),
-                   QStringLiteral("stream=codec_name,width,height,pix_fmt,nb_read_frames:format=duration"),
-                   QStringLiteral("-of"), QStringLiteral("json"), path});
+                  QStringLiteral("-v error -count_frames -select_streams v:0 -show_entries "
+                                 "stream=codec_name,width,height,pix_fmt,nb_read_frames:format=duration -of json")
+                          .split(QLatin1Char(' '))
+                      << path);
     ffprobe.waitForFinished(60000);
     if (errors) {
         *errors = QString::fromLocal8Bit(ffprobe.readAllStandardError());

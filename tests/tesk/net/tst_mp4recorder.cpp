@@ -66,6 +66,11 @@ int feed(tesk::Mp4Recorder& recorder, FrameSource& source, int count, long long 
     return accepted;
 }
 
+int start(tesk::VideoRecorder& recorder, const QString& path, int width, int height, double fps = 30.0)
+{
+    return recorder.start(path.toStdString(), width, height, fps, 2000000, 2, 44100, 16, 1);
+}
+
 QString describe(const QJsonObject& probe, const QString& errors)
 {
     return QString::fromUtf8(QJsonDocument(probe).toJson(QJsonDocument::Compact)) + QLatin1Char(' ') + errors;
@@ -97,7 +102,7 @@ void TestMp4Recorder::fiveSecondsOf1080p()
     QVERIFY(!tesk::VideoRecorderFactory::getInstance(1));
     auto& recorder = dynamic_cast<tesk::Mp4Recorder&>(*base);
     const QString path = m_dir.filePath(QStringLiteral("full-hd.mp4"));
-    QCOMPARE(recorder.start(path.toStdString(), 1920, 1080, 30.0, 2000000, 2, 44100, 16, 1), int(tesk::Ok));
+    QCOMPARE(start(recorder, path, 1920, 1080), int(tesk::Ok));
     QVERIFY(recorder.isStarted());
     QVERIFY(!recorder.isPaused());
     QCOMPARE(recorder.encoderName(), std::string("libx264"));
@@ -131,7 +136,7 @@ void TestMp4Recorder::pauseIsCutOut()
 {
     tesk::Mp4Recorder recorder;
     const QString path = m_dir.filePath(QStringLiteral("paused.mp4"));
-    QCOMPARE(recorder.start(path.toStdString(), 640, 480, 30.0, 2000000, 2, 44100, 16, 1), int(tesk::Ok));
+    QCOMPARE(start(recorder, path, 640, 480), int(tesk::Ok));
     FrameSource source(640, 480);
     int accepted = feed(recorder, source, 60, 0);
     recorder.pause(true);
@@ -158,7 +163,7 @@ void TestMp4Recorder::otherSizesAndFallbackEncoder()
     tesk::Mp4Recorder recorder;
     const QString path = m_dir.filePath(QStringLiteral("sizes.mp4"));
     // An odd size is rounded down to what 4:2:0 video can hold.
-    const int started = recorder.start(path.toStdString(), 641, 481, 25.0, 1000000, 2, 44100, 16, 1);
+    const int started = start(recorder, path, 641, 481, 25.0);
     qunsetenv("TESK_RECORDER_ENCODER");
     QCOMPARE(started, int(tesk::Ok));
     QCOMPARE(recorder.encoderName(), std::string("mpeg4"));
@@ -181,18 +186,15 @@ void TestMp4Recorder::otherSizesAndFallbackEncoder()
 void TestMp4Recorder::fullQueueDropsInsteadOfWaiting()
 {
     tesk::Mp4Recorder recorder;
-    const QString path = m_dir.filePath(QStringLiteral("flood.mp4"));
-    QCOMPARE(recorder.start(path.toStdString(), 1920, 1080, 30.0, 2000000, 2, 44100, 16, 1), int(tesk::Ok));
+    QCOMPARE(start(recorder, m_dir.filePath(QStringLiteral("flood.mp4")), 1920, 1080), int(tesk::Ok));
     // One frame, offered again and again with no pause: far faster than any encoder.
     FrameSource source(1920, 1080);
-    const tesk::Frame frame = source.next();
+    const tesk::Frame frame = source.next(); // wraps the source's pixels
     int dropped = 0;
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < 200; ++i) {
-        if (recorder.encodeVideo(&frame, i * kPeriodUs) == tesk::ErrorFrameDropped) {
-            ++dropped;
-        }
+        dropped += recorder.encodeVideo(&frame, i * kPeriodUs) == tesk::ErrorFrameDropped;
     }
     const qint64 feeding = timer.elapsed();
     QVERIFY2(dropped > 0, "the queue is unbounded");
@@ -206,17 +208,15 @@ void TestMp4Recorder::fullQueueDropsInsteadOfWaiting()
 void TestMp4Recorder::refusals()
 {
     tesk::Mp4Recorder recorder;
-    const tesk::Frame frame = FrameSource(64, 48).next();
+    FrameSource source(64, 48);
+    const tesk::Frame frame = source.next();  // wraps the source's pixels
     QCOMPARE(recorder.stop(), int(tesk::Ok)); // never started
     QCOMPARE(recorder.encodeVideo(&frame, 0), int(tesk::ErrorNotOpened));
     QCOMPARE(recorder.encodeVideo(nullptr, 0), int(tesk::ErrorInvalidArgument));
-    QCOMPARE(recorder.start("", 640, 480, 30.0, 2000000, 2, 44100, 16, 1), int(tesk::ErrorInvalidArgument));
-    QCOMPARE(
-        recorder.start(m_dir.filePath(QStringLiteral("x.mp4")).toStdString(), 0, 480, 30, 2000000, 2, 44100, 16, 1),
-        int(tesk::ErrorInvalidArgument));
+    QCOMPARE(start(recorder, QString(), 640, 480), int(tesk::ErrorInvalidArgument));
+    QCOMPARE(start(recorder, m_dir.filePath(QStringLiteral("x.mp4")), 0, 480), int(tesk::ErrorInvalidArgument));
     const QString missing = m_dir.filePath(QStringLiteral("no/such/folder/x.mp4"));
-    QCOMPARE(recorder.start(missing.toStdString(), 640, 480, 30.0, 2000000, 2, 44100, 16, 1),
-             int(tesk::ErrorFileNotFound));
+    QCOMPARE(start(recorder, missing, 640, 480), int(tesk::ErrorFileNotFound));
     QVERIFY(!recorder.isStarted());
     QVERIFY(!QFileInfo::exists(missing));
 

@@ -21,36 +21,13 @@ int fail(int error)
 
 uint32_t bytesPerLine(uint32_t fourcc, uint32_t width)
 {
-    switch (fourcc) {
-    case V4L2_PIX_FMT_YUYV:
-    case V4L2_PIX_FMT_UYVY:
-    case V4L2_PIX_FMT_Y16:
-        return width * 2;
-    case V4L2_PIX_FMT_RGB24:
-    case V4L2_PIX_FMT_BGR24:
-        return width * 3;
-    case V4L2_PIX_FMT_GREY:
-    case V4L2_PIX_FMT_NV12:
-    case V4L2_PIX_FMT_YUV420:
-        return width;
-    default:
-        return 0; // compressed
-    }
+    return fourcc == V4L2_PIX_FMT_YUYV ? width * 2 : fourcc == V4L2_PIX_FMT_GREY ? width : 0; // 0: compressed
 }
 
 uint32_t imageSize(uint32_t fourcc, uint32_t width, uint32_t height)
 {
-    switch (fourcc) {
-    case V4L2_PIX_FMT_NV12:
-    case V4L2_PIX_FMT_YUV420:
-        return width * height * 3 / 2;
-    case V4L2_PIX_FMT_MJPEG:
-    case V4L2_PIX_FMT_JPEG:
-    case V4L2_PIX_FMT_H264:
-        return width * height * 2; // room for any JPEG of that size
-    default:
-        return bytesPerLine(fourcc, width) * height;
-    }
+    // A compressed frame gets room for any JPEG of that size.
+    return bytesPerLine(fourcc, width) ? bytesPerLine(fourcc, width) * height : width * height * 2;
 }
 
 v4l2_fract intervalOf(double rate)
@@ -67,31 +44,6 @@ void FakeV4l2::change(const std::string& node, const std::function<void(Device&)
         change(m_devices[node]);
     }
     m_changed.notify_all();
-}
-
-int FakeV4l2::openFiles() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return int(m_files.size());
-}
-
-int FakeV4l2::mappedBuffers() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return int(m_mapped.size());
-}
-
-int FakeV4l2::pollCalls() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_pollCalls;
-}
-
-FakeV4l2::Device FakeV4l2::snapshot(const std::string& node) const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = m_devices.find(node);
-    return found == m_devices.end() ? Device() : found->second;
 }
 
 int FakeV4l2::open(const char* path, int /*flags*/)
@@ -270,7 +222,6 @@ int FakeV4l2::ioctlLocked(Device& device, unsigned long request, void* arg)
         if (device.streaming) {
             return fail(EBUSY);
         }
-        ++device.reqbufsCount;
         device.queued.clear();
         device.buffers.assign(buffers->count,
                               std::vector<uint8_t>(imageSize(device.fourcc, uint32_t(device.size.width()),
@@ -327,7 +278,6 @@ int FakeV4l2::ioctlLocked(Device& device, unsigned long request, void* arg)
             return fail(EINVAL);
         }
         device.streaming = true;
-        ++device.streamOnCount;
         device.nextFrame = Clock::now() + device.frameInterval;
         return 0;
     case VIDIOC_STREAMOFF:

@@ -56,8 +56,6 @@ public:
         tesk::Size size;
         double rate = 0.0;
         bool streaming = false;
-        int streamOnCount = 0;
-        int reqbufsCount = 0;
         std::vector<std::vector<uint8_t>> buffers;
         std::deque<uint32_t> queued;
         unsigned sequence = 0;
@@ -68,10 +66,22 @@ public:
     /// Runs `change` on a device with the driver's lock held, waking a waiting poll().
     void change(const std::string& node, const std::function<void(Device&)>& change);
 
-    int openFiles() const;
-    int mappedBuffers() const;
-    int pollCalls() const;
-    Device snapshot(const std::string& node) const;
+    int openFiles() const
+    {
+        return locked([&] { return int(m_files.size()); });
+    }
+    int mappedBuffers() const
+    {
+        return locked([&] { return int(m_mapped.size()); });
+    }
+    int pollCalls() const
+    {
+        return locked([&] { return m_pollCalls; });
+    }
+    Device snapshot(const std::string& node) const
+    {
+        return locked([&] { return m_devices.at(node); });
+    }
 
     int open(const char* path, int flags) override;
     int close(int fd) override;
@@ -81,6 +91,11 @@ public:
     int poll(struct pollfd* fds, nfds_t count, int timeoutMs) override;
 
 private:
+    template <typename F> auto locked(F f) const -> decltype(f())
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return f();
+    }
     int ioctlLocked(Device& device, unsigned long request, void* arg);
     bool frameReadyLocked(const Device& device) const;
     Device* deviceOfLocked(int fd);
