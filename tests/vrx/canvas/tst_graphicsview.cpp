@@ -124,8 +124,7 @@ private slots:
     void drawByClicks();
     void doubleClickEditsNote();
     void fullScreenAndBack();
-    void fullScreenWindowClosed();
-    void destroyedWhileFullScreen();
+    void fullScreenWindowClosedOrViewDeleted();
     void cursorCrosshair();
 };
 
@@ -138,8 +137,6 @@ void TestGraphicsView::zoomSteps()
 
     view.zoom(200);
     QCOMPARE(view.zoomScale(), 2.0);
-    QCOMPARE(view.zoomValue(), 200);
-    QCOMPARE(view.transform().m11(), 2.0);
     QCOMPARE(view.transform().m22(), 2.0);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.last(), (QList<QVariant>{2.0, 0.0}));
@@ -148,24 +145,17 @@ void TestGraphicsView::zoomSteps()
     view.zoomIn(10);
     QVERIFY(qFuzzyCompare(view.zoomScale(), 2.2));
     QCOMPARE(view.zoomValue(), 220);
-    view.zoomOut(10);
-    QVERIFY(qFuzzyCompare(view.zoomScale(), 2.0));
-    view.zoomIn();
-    QVERIFY(qFuzzyCompare(view.zoomScale(), 2.2));
     view.zoomByScale(0.5);
     QCOMPARE(view.zoomValue(), 50);
     QCOMPARE(spy.last().at(0).toDouble(), 0.5);
     view.zoomActualSize();
     QCOMPARE(view.zoomScale(), 1.0);
-    QCOMPARE(view.zoomValue(), 100);
-    QCOMPARE(spy.count(), 6);
+    QCOMPARE(spy.count(), 4);
 
     // The slider's range: never below 1 %, never above 500.
     view.zoom(0);
     QCOMPARE(view.zoomValue(), 1);
     QVERIFY(view.zoomScale() > 0);
-    view.zoom(-50);
-    QCOMPARE(view.zoomValue(), 1);
     view.zoom(100000);
     QCOMPARE(view.zoomValue(), 500);
     QVERIFY(std::isfinite(view.zoomScale()));
@@ -192,18 +182,15 @@ void TestGraphicsView::bestFitFollowsResize()
     view->zoomBestFit();
     QCOMPARE(spy.count(), 1);
     QCOMPARE(view->zoomScale(), fitted());
-    QCOMPARE(view->zoomScale(), 2.0); // 400 / 200
     const QPoint centre = view->mapFromScene(view->scene()->sceneRect().center());
     QVERIFY((centre - view->viewport()->rect().center()).manhattanLength() <= 2);
 
     // Still fitted after the window grows and after a picture of another size.
     view->resize(800, 500);
     QTRY_COMPARE(view->zoomScale(), fitted());
-    QCOMPARE(view->zoomScale(), 4.0);
     view->updateBackgroundByImage(distinctPicture(100, 250));
     QCOMPARE(view->scene()->sceneRect(), QRectF(0, 0, 100, 250));
     QCOMPARE(view->zoomScale(), fitted());
-    QCOMPARE(view->zoomScale(), 2.0); // 500 / 250
 
     // A chosen zoom stays chosen.
     view->zoom(100);
@@ -289,15 +276,12 @@ void TestGraphicsView::screenshotOfPictureAndTools()
     const QImage shot = view.screenshot(false);
     QCOMPARE(shot.size(), QSize(200, 100));
     QCOMPARE(shot.pixel(30, 20), kLeft);
-    QCOMPARE(shot.pixel(150, 20), kRight);
     QCOMPARE(shot.pixel(195, 95), kRight);
-    QCOMPARE(shot.pixel(60, 50), qRgb(255, 0, 0));
     QCOMPARE(shot.pixel(60, 49), qRgb(255, 0, 0));
     QCOMPARE(shot.pixel(150, 50), qRgb(255, 0, 0));
     QCOMPARE(shot.pixel(60, 40), kLeft);
     // Where the end handles would be drawn.
     QCOMPARE(shot.pixel(17, 46), kLeft);
-    QCOMPARE(shot.pixel(23, 54), kLeft);
     QCOMPARE(shot.pixel(177, 46), kRight);
     QVERIFY(line->isSelected());
 
@@ -323,7 +307,6 @@ void TestGraphicsView::screenshotWithOverlay()
     scene->setOverlayColor(QColor(0, 0, 255));
     scene->setOverlayCrossScale(0);
     scene->setOverlayType(vrx::GraphicsScene::CrossOverlay);
-    QCOMPARE(scene->overlayType(), 1);
 
     auto blueNear = [](const QImage& image, int x, int y) {
         for (int dy = -1; dy <= 1; ++dy) {
@@ -337,11 +320,8 @@ void TestGraphicsView::screenshotWithOverlay()
         return false;
     };
     QImage shot = view.screenshot(false);
-    QCOMPARE(shot.size(), QSize(200, 100));
-    QVERIFY(blueNear(shot, 30, 50));  // horizontal arm, left half
-    QVERIFY(blueNear(shot, 170, 50)); // right half
-    QVERIFY(blueNear(shot, 100, 10)); // vertical arm
-    QVERIFY(blueNear(shot, 100, 90));
+    QVERIFY(blueNear(shot, 30, 50) && blueNear(shot, 170, 50));  // horizontal arm
+    QVERIFY(blueNear(shot, 100, 10) && blueNear(shot, 100, 90)); // vertical arm
     QCOMPARE(shot.pixel(30, 20), kLeft);
     QCOMPARE(shot.pixel(170, 80), kRight);
 
@@ -404,7 +384,6 @@ void TestGraphicsView::regionGrab()
     QSignalSpy grabbed(view.get(), &GraphicsView::rubberBandGrab);
     view->startRegionGrab();
     QVERIFY(view->isRegionGrab());
-    QCOMPARE(view->primitiveDragMode(), PrimitiveManager::SelectDrag);
 
     // From the corner of picture pixel (10, 20) to the last screen pixel before (30, 40).
     const QPoint from = view->mapFromScene(QPointF(10, 20));
@@ -412,9 +391,6 @@ void TestGraphicsView::regionGrab()
     drag(view->viewport(), from, to);
     QCOMPARE(grabbed.count(), 1);
     const QImage region = grabbed.first().at(0).value<QImage>();
-    QCOMPARE(region.size(), QSize(20, 20));
-    QCOMPARE(region.pixel(0, 0), qRgb(10, 20, 77));
-    QCOMPARE(region.pixel(19, 19), qRgb(29, 39, 77));
     QCOMPARE(region, picture.copy(10, 20, 20, 20));
 
     // One grab per request; the next drag is an ordinary selection.
@@ -459,9 +435,7 @@ void TestGraphicsView::regionGrabClipsAndClears()
 
 void TestGraphicsView::drawLineByDrag_data()
 {
-    QTest::addColumn<double>("zoom");
-    QTest::newRow("actual size") << 100.0;
-    QTest::newRow("double size") << 200.0;
+    regionGrab_data();
 }
 
 void TestGraphicsView::drawLineByDrag()
@@ -471,13 +445,10 @@ void TestGraphicsView::drawLineByDrag()
     QVERIFY(view);
     view->zoom(zoom);
     view->setPrimitiveDragMode(PrimitiveManager::DrawDrag, PrimitiveType::Line);
-    QCOMPARE(view->primitiveDragMode(), PrimitiveManager::DrawDrag);
-    QCOMPARE(view->primitiveToolType(), int(PrimitiveType::Line));
     QSignalSpy inserted(view->primitiveManager()->dimensionModel(), &QAbstractItemModel::rowsInserted);
 
     drag(view->viewport(), view->mapFromScene(QPointF(20, 30)), view->mapFromScene(QPointF(120, 30)));
     QCOMPARE(inserted.count(), 1);
-    QCOMPARE(view->primitiveManager()->dimensionModel()->rowCount(), 1);
     QVERIFY(!view->drawingTool());
     QCOMPARE(rowValue(*view, 0, PrimitiveQuantity::Length), 100.0); // picture pixels, whatever the zoom
     QCOMPARE(rowValue(*view, 0, PrimitiveQuantity::Angle), 0.0);
@@ -516,7 +487,6 @@ void TestGraphicsView::clicksAndEscape()
     click(viewport, a);
     click(viewport, a);
     QVERIFY(!view->drawingTool());
-    QCOMPARE(model->rowCount(), 0);
     QCOMPARE(toolItems(view->scene()), 0);
 
     // Two clicks apart make a line.
@@ -556,7 +526,6 @@ void TestGraphicsView::drawByClicks()
     QCOMPARE(model->rowCount(), 0);
     QTest::keyClick(view.get(), Qt::Key_Return);
     QCOMPARE(model->rowCount(), 1);
-    QCOMPARE(view->primitiveManager()->tool(0)->points().size(), 3);
     QCOMPARE(rowValue(*view, 0, PrimitiveQuantity::Area), 3000.0);
     QCOMPARE(rowValue(*view, 0, PrimitiveQuantity::Perimeter), 100 + 60 + std::hypot(100.0, 60.0));
 
@@ -564,7 +533,6 @@ void TestGraphicsView::drawByClicks()
     click(viewport, at(20, 20));
     click(viewport, at(120, 20));
     QTest::keyClick(view.get(), Qt::Key_Return);
-    QCOMPARE(model->rowCount(), 1);
     QVERIFY(!view->drawingTool());
     QCOMPARE(toolItems(view->scene()), 1);
 
@@ -650,8 +618,6 @@ void TestGraphicsView::fullScreenAndBack()
     for (bool byKey : {false, true}) {
         view->fullScreen();
         QVERIFY(view->isFullScreenMode());
-        QVERIFY(view->window() != &window);
-        QCOMPARE(layout->indexOf(view), -1);
         QCOMPARE(layout->count(), 3); // a placeholder keeps the place
         QVERIFY(view->window()->windowState() & Qt::WindowFullScreen);
         QPointer<QWidget> fullScreenWindow = view->window();
@@ -663,7 +629,6 @@ void TestGraphicsView::fullScreenAndBack()
         }
         QVERIFY(!view->isFullScreenMode());
         QCOMPARE(view->parentWidget(), &window);
-        QCOMPARE(view->window(), &window);
         QCOMPARE(layout->indexOf(view), 1);
         QCOMPARE(layout->count(), 3);
         QVERIFY(view->isVisible());
@@ -679,7 +644,7 @@ void TestGraphicsView::fullScreenAndBack()
     QCOMPARE(layout->indexOf(view), 1);
 }
 
-void TestGraphicsView::fullScreenWindowClosed()
+void TestGraphicsView::fullScreenWindowClosedOrViewDeleted()
 {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
@@ -690,9 +655,8 @@ void TestGraphicsView::fullScreenWindowClosed()
 
     // Closed by the window manager (Alt+F4) instead of Esc: the view must come home.
     view->fullScreen();
-    QWidget* fullScreenWindow = view->window();
-    QVERIFY(fullScreenWindow != &window);
-    fullScreenWindow->close();
+    QVERIFY(view->window() != &window);
+    view->window()->close();
     QCoreApplication::processEvents();
     QCOMPARE(view->window(), &window);
     if (view->isFullScreenMode()) {
@@ -700,14 +664,8 @@ void TestGraphicsView::fullScreenWindowClosed()
     }
     QCOMPARE(layout->indexOf(view), 0);
     QVERIFY(view->isVisible());
-}
 
-void TestGraphicsView::destroyedWhileFullScreen()
-{
-    // The view is a child of the full-screen window then: it must not be deleted twice.
-    QWidget window;
-    auto* view = new GraphicsView(&window);
-    window.show();
+    // Deleted as a child of the full-screen window: it must not be deleted twice.
     view->fullScreen();
     QPointer<QWidget> fullScreenWindow = view->window();
     delete view;
@@ -720,15 +678,11 @@ void TestGraphicsView::cursorCrosshair()
     const auto view = showView(distinctPicture(200, 100)); // the picture sits at (100, 100)
     QVERIFY(view);
     vrx::CursorCrosshair* crosshair = view->cursorCrosshair();
-    QVERIFY(crosshair);
     QVERIFY(!crosshair->isShown());
-
     QSignalSpy changed(crosshair, &vrx::CursorCrosshair::changed);
     crosshair->setPen(QPen(QColor(255, 255, 0), 1));
-    QCOMPARE(crosshair->pen().color(), QColor(255, 255, 0));
     QVERIFY(crosshair->pen().isCosmetic());
     crosshair->show(true);
-    QVERIFY(crosshair->isShown());
     crosshair->show(true);
     QCOMPARE(changed.count(), 2);
 

@@ -45,23 +45,7 @@ Attributes customAttributes()
 
 QJsonObject parse(const QByteArray& json)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    return document.object();
-}
-
-QString describe(const Attributes& attributes)
-{
-    QStringList list;
-    for (auto it = attributes.cbegin(); it != attributes.cend(); ++it) {
-        QString value = it.value().toString();
-        if (it.value().userType() == QMetaType::QColor) {
-            value = it.value().value<QColor>().name(QColor::HexArgb);
-        }
-        list.append(it.key() + QLatin1Char('=') + value);
-    }
-    list.sort();
-    return list.join(QStringLiteral(", "));
+    return QJsonDocument::fromJson(json).object();
 }
 
 } // namespace
@@ -79,7 +63,6 @@ private slots:
     void malformed_data();
     void malformed();
     void badAttributesKeepDefaults();
-    void notAToolGivesEmptyObject();
     void attributesRoundTrip();
     void storedValueOfWrongKindFallsBack_data();
     void storedValueOfWrongKindFallsBack();
@@ -101,8 +84,14 @@ void TestPrimitiveFactory::createsEveryType()
         QVERIFY(!PrimitiveType::name(type).isEmpty());
     }
     QVERIFY(!PrimitiveFactory::create(0));
-    QVERIFY(!PrimitiveFactory::create(QGraphicsItem::UserType));
     QVERIFY(!PrimitiveFactory::create(QGraphicsItem::UserType + 0x6A));
+    QGraphicsRectItem rect;
+    QVERIFY(!Primitive::isDimensionTool(&rect));
+    QVERIFY(!Primitive::isDimensionTool(nullptr));
+    // Only tools are stored.
+    QVERIFY(PrimitiveFactory::toJsonObject(nullptr).isEmpty());
+    QGraphicsTextItem text;
+    QVERIFY(PrimitiveFactory::toJsonObject(&text).isEmpty());
 }
 
 void TestPrimitiveFactory::roundTrip_data()
@@ -138,13 +127,10 @@ void TestPrimitiveFactory::roundTrip()
     QVERIFY(copy);
     QCOMPARE(copy->type(), type);
     QCOMPARE(copy->points(), original->points());
-    QCOMPARE(x, 12.5);
-    QCOMPARE(y, -7.25);
+    QCOMPARE(QPointF(x, y), QPointF(12.5, -7.25));
     QCOMPARE(copy->pos(), QPointF(12.5, -7.25));
-    QCOMPARE(describe(copy->attributes()), describe(original->attributes()));
     QCOMPARE(copy->attributes(), original->attributes());
     QCOMPARE(copy->pen(), original->pen());
-    QCOMPARE(copy->isLabelShown(), false);
     if (dimension) {
         auto* copied = dynamic_cast<vrx::PrimitiveDimensionTool*>(copy);
         QVERIFY(copied);
@@ -170,11 +156,8 @@ void TestPrimitiveFactory::managerOrSceneTakesTheTool()
     QGraphicsObject* object = PrimitiveFactory::getObject(json, nullptr, nullptr, &manager, &scene);
     QVERIFY(object);
     QVERIFY(!object->scene());
-    auto* tool = static_cast<Primitive*>(object);
-    QCOMPARE(tool->manager(), &manager);
+    QCOMPARE(static_cast<Primitive*>(object)->manager(), &manager);
     manager.addObject(object);
-    QCOMPARE(object->scene(), &scene);
-    QCOMPARE(manager.dimensionModel()->rowCount(), 1);
     QCOMPARE(manager.dimensionModel()->index(0, 2).data().toDouble(), 50.0);
 
     // Without either, the caller owns it.
@@ -197,32 +180,20 @@ void TestPrimitiveFactory::malformed_data()
     QTest::newRow("not an object") << QByteArray("[1, 2]");
     QTest::newRow("missing type") << "{" + points + "}";
     QTest::newRow("unknown type") << "{\"type\": 12345, " + points + "}";
-    QTest::newRow("type zero") << "{\"type\": 0, " + points + "}";
     QTest::newRow("negative type") << "{\"type\": -" + line + ", " + points + "}";
     QTest::newRow("fractional type") << "{\"type\": " + line + ".5, " + points + "}";
     QTest::newRow("type as string") << "{\"type\": \"" + line + "\", " + points + "}";
-    QTest::newRow("type as bool") << "{\"type\": true, " + points + "}";
-    QTest::newRow("huge type") << "{\"type\": 1e300, " + points + "}";
     QTest::newRow("type beyond int") << "{\"type\": 4294967296" + line + ", " + points + "}";
     QTest::newRow("no points") << "{\"type\": " + line + "}";
-    QTest::newRow("points a number") << "{\"type\": " + line + ", \"points\": 5}";
     QTest::newRow("points an object") << "{\"type\": " + line + ", \"points\": {\"0\": [0, 0], \"1\": [1, 1]}}";
-    QTest::newRow("points a string") << "{\"type\": " + line + ", \"points\": \"0,0 1,1\"}";
-    QTest::newRow("point with 1 number") << "{\"type\": " + line + ", \"points\": [[0, 0], [1]]}";
     QTest::newRow("point with 3 numbers") << "{\"type\": " + line + ", \"points\": [[0, 0], [1, 2, 3]]}";
-    QTest::newRow("point empty") << "{\"type\": " + line + ", \"points\": [[0, 0], []]}";
-    QTest::newRow("point a number") << "{\"type\": " + line + ", \"points\": [5, [1, 1]]}";
-    QTest::newRow("point an object") << "{\"type\": " + line + ", \"points\": [{\"x\": 0, \"y\": 0}, [1, 1]]}";
     QTest::newRow("point of strings") << "{\"type\": " + line + ", \"points\": [[\"0\", \"0\"], [\"1\", \"1\"]]}";
     QTest::newRow("point with null") << "{\"type\": " + line + ", \"points\": [[0, null], [1, 1]]}";
     QTest::newRow("huge coordinate") << "{\"type\": " + line + ", \"points\": [[1e300, 0], [1, 1]]}";
-    QTest::newRow("huge negative coordinate") << "{\"type\": " + line + ", \"points\": [[0, 0], [1, -1e300]]}";
     QTest::newRow("overflowing coordinate") << "{\"type\": " + line + ", \"points\": [[1e999, 0], [1, 1]]}";
     QTest::newRow("huge position") << "{\"type\": " + line + ", \"x\": 1e300, " + points + "}";
     QTest::newRow("position a string") << "{\"type\": " + line + ", \"y\": \"5\", " + points + "}";
-    QTest::newRow("line with 1 point") << "{\"type\": " + line + ", \"points\": [[0, 0]]}";
     QTest::newRow("line with 3 points") << "{\"type\": " + line + ", \"points\": [[0, 0], [1, 1], [2, 0]]}";
-    QTest::newRow("line without points") << "{\"type\": " + line + ", \"points\": []}";
     QTest::newRow("polygon with 2 points") << "{\"type\": " + polygon + ", " + points + "}";
     QTest::newRow("counter without marks") << "{\"type\": " + counter + ", \"points\": []}";
     QTest::newRow("3-point circle with 2") << "{\"type\": " + circle3 + ", " + points + "}";
@@ -240,9 +211,7 @@ void TestPrimitiveFactory::malformed()
     QCOMPARE(tool, nullptr);
     QVERIFY(scene.items().isEmpty());
     QCOMPARE(manager.dimensionModel()->rowCount(), 0);
-    // The caller's position is left alone.
-    QCOMPARE(x, 7.0);
-    QCOMPARE(y, 8.0);
+    QCOMPARE(QPointF(x, y), QPointF(7, 8)); // the caller's position is left alone
 }
 
 void TestPrimitiveFactory::badAttributesKeepDefaults()
@@ -257,8 +226,7 @@ void TestPrimitiveFactory::badAttributesKeepDefaults()
     auto* tool = static_cast<vrx::PrimitiveDimensionTool*>(object.get());
     QCOMPARE(tool->value(vrx::PrimitiveQuantity::Area), 50.0);
     QCOMPARE(tool->note(), QString()); // a note that is not a string is dropped
-    const Attributes defaults = PrimitiveAttribute::attributes(PrimitiveType::Rectangle);
-    QCOMPARE(describe(tool->attributes()), describe(defaults));
+    QCOMPARE(tool->attributes(), PrimitiveAttribute::attributes(PrimitiveType::Rectangle));
 
     // A pen style out of range or a silly width is clamped by the tool, not trusted.
     const QByteArray odd = "{\"type\": " + QByteArray::number(int(PrimitiveType::Line)) +
@@ -271,13 +239,6 @@ void TestPrimitiveFactory::badAttributesKeepDefaults()
     QCOMPARE(pen.style(), Qt::SolidLine);
 }
 
-void TestPrimitiveFactory::notAToolGivesEmptyObject()
-{
-    QVERIFY(PrimitiveFactory::toJsonObject(nullptr).isEmpty());
-    QGraphicsTextItem text;
-    QVERIFY(PrimitiveFactory::toJsonObject(&text).isEmpty());
-}
-
 void TestPrimitiveFactory::attributesRoundTrip()
 {
     const Attributes builtin = PrimitiveAttribute::builtinAttributes(PrimitiveType::Line);
@@ -287,14 +248,10 @@ void TestPrimitiveFactory::attributesRoundTrip()
     saved.insert(QStringLiteral("bogus"), 5); // unknown keys are not stored
     PrimitiveAttribute::saveAttributes(PrimitiveType::Line, saved);
     saved.remove(QStringLiteral("bogus"));
-    QCOMPARE(describe(PrimitiveAttribute::attributes(PrimitiveType::Line)), describe(saved));
     QCOMPARE(PrimitiveAttribute::attributes(PrimitiveType::Line), saved);
-
     QSettings settings;
-    settings.beginGroup(PrimitiveAttribute::settingsGroup(PrimitiveType::Line));
     QCOMPARE(PrimitiveAttribute::settingsGroup(PrimitiveType::Line), QStringLiteral("primitive/10065"));
-    QVERIFY(!settings.contains(QStringLiteral("bogus")));
-    settings.endGroup();
+    QVERIFY(!settings.contains(PrimitiveAttribute::settingsGroup(PrimitiveType::Line) + QStringLiteral("/bogus")));
 
     // Other types keep theirs; a partial save keeps the other keys' defaults.
     QCOMPARE(PrimitiveAttribute::attributes(PrimitiveType::Rectangle),
@@ -316,11 +273,9 @@ void TestPrimitiveFactory::storedValueOfWrongKindFallsBack_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QVariant>("stored");
     QTest::newRow("width as text") << PrimitiveAttribute::PenWidth << QVariant(QStringLiteral("wide"));
-    QTest::newRow("style as text") << PrimitiveAttribute::PenStyle << QVariant(QStringLiteral("dashed"));
     QTest::newRow("pen colour as text") << PrimitiveAttribute::PenColor << QVariant(QStringLiteral("not a colour"));
     QTest::newRow("text colour as number") << PrimitiveAttribute::TextColor << QVariant(12);
     QTest::newRow("font as list") << PrimitiveAttribute::Font << QVariant(QStringList{QStringLiteral("a")});
-    QTest::newRow("label as list") << PrimitiveAttribute::ShowLabel << QVariant(QStringList{QStringLiteral("a")});
 }
 
 void TestPrimitiveFactory::storedValueOfWrongKindFallsBack()
@@ -334,8 +289,7 @@ void TestPrimitiveFactory::storedValueOfWrongKindFallsBack()
     const Attributes attributes = PrimitiveAttribute::attributes(PrimitiveType::Arc);
     const Attributes builtin = PrimitiveAttribute::builtinAttributes(PrimitiveType::Arc);
     QCOMPARE(attributes.value(key).userType(), builtin.value(key).userType());
-    QCOMPARE(attributes.value(key), builtin.value(key));
-    QCOMPARE(describe(attributes), describe(builtin));
+    QCOMPARE(attributes, builtin);
 }
 
 QUARNEL_TEST_MAIN(TestPrimitiveFactory)

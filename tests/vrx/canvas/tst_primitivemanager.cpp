@@ -95,7 +95,6 @@ private slots:
     void toolDeletedDirectlyLosesItsRow();
     void deleteAllKeepsOrRemovesRulers();
     void addObjectOnlyOncePerTool();
-    void dimensionToolsBothOrders();
     void selectionBothWays();
     void decimalPlaces();
     void calibrationConvertsLengthsAndAreas();
@@ -104,7 +103,6 @@ private slots:
     void scalebarFollowsCalibration();
     void headerTitles();
     void noteColumn();
-    void isDimensionTool();
 };
 
 void TestPrimitiveManager::initTestCase()
@@ -117,24 +115,28 @@ void TestPrimitiveManager::addsRowsInOrder()
     Canvas c;
     QSignalSpy inserted(c.model, &QAbstractItemModel::rowsInserted);
     QSignalSpy added(&c.manager, &PrimitiveManager::toolAdded);
+    QList<QGraphicsObject*> expected;
     for (int i = 1; i <= 3; ++i) {
-        c.addLine(10 * i);
+        expected.append(c.addLine(10 * i));
+        if (i == 2) {
+            auto* ruler = new vrx::PrimitiveCalibrationRuler;
+            ruler->setPoints({{0, 0}, {1, 1}});
+            c.manager.addObject(ruler); // not a table tool: never listed
+        }
     }
-    QCOMPARE(c.model->rowCount(), 3);
     QCOMPARE(ranges(inserted), (QList<QPair<int, int>>{{0, 0}, {1, 1}, {2, 2}}));
-    QCOMPARE(added.count(), 3);
+    QCOMPARE(added.count(), 4); // the ruler is a tool too, only not a table row
     QVERIFY(c.rowsMatchIds());
     QCOMPARE(c.lengths(), (QVector<double>{10, 20, 30}));
+    QCOMPARE(c.manager.dimensionTools(Qt::AscendingOrder), expected);
+    std::reverse(expected.begin(), expected.end());
+    QCOMPARE(c.manager.dimensionTools(Qt::DescendingOrder), expected);
     QCOMPARE(c.text(1, PrimitiveDimensionModel::KindColumn), vrx::PrimitiveType::name(vrx::PrimitiveType::Line));
-    QCOMPARE(c.text(1, column(PrimitiveQuantity::Length)), QStringLiteral("20.00"));
-    // A quantity the line does not measure is an empty cell, which converts to 0.
+    // A quantity the line does not measure is an empty cell.
     QVERIFY(c.text(1, column(PrimitiveQuantity::Area)).isEmpty());
-    QCOMPARE(c.number(1, column(PrimitiveQuantity::Area)), 0.0);
-    QCOMPARE(c.model->columnCount(), PrimitiveDimensionModel::columnTotal());
     // Editing a tool's points updates its row.
     QSignalSpy changed(c.model, &QAbstractItemModel::dataChanged);
     c.manager.tool(2)->setPoints({{0, 0}, {0, 7}});
-    QVERIFY(!changed.isEmpty());
     QCOMPARE(changed.last().at(0).toModelIndex().row(), 2);
     QCOMPARE(c.number(2, column(PrimitiveQuantity::Length)), 7.0);
 }
@@ -163,13 +165,10 @@ void TestPrimitiveManager::deletesSelectedTools()
     QVERIFY(c.rowsMatchIds());
     QCOMPARE(ranges(removed), (QList<QPair<int, int>>{{2, 3}, {0, 0}}));
 
-    // Nothing selected: nothing happens.
+    // Nothing selected: nothing happens; the deleted tools are gone from the scene too.
     removed.clear();
     c.manager.deleteSelectedTools();
     QCOMPARE(removed.count(), 0);
-    QCOMPARE(c.model->rowCount(), 2);
-
-    // The deleted tools are gone from the scene too.
     int lines = 0;
     for (QGraphicsItem* item : c.scene.items()) {
         lines += item->type() == vrx::PrimitiveType::Line;
@@ -188,7 +187,6 @@ void TestPrimitiveManager::toolDeletedDirectlyLosesItsRow()
     QCOMPARE(ranges(removed), (QList<QPair<int, int>>{{1, 1}}));
     QCOMPARE(c.lengths(), (QVector<double>{1, 3, 4}));
     QVERIFY(c.rowsMatchIds());
-    QCOMPARE(c.manager.dimensionTools().size(), 3);
 
     // A tool added later gets the next free row.
     c.addLine(9);
@@ -206,12 +204,10 @@ void TestPrimitiveManager::deleteAllKeepsOrRemovesRulers()
     c.manager.addObject(ruler);
     c.addLine(2);
     QCOMPARE(c.model->rowCount(), 2); // the ruler is not a result
-    QCOMPARE(c.manager.otherTools(), QList<vrx::Primitive*>{ruler});
     QCOMPARE(ruler->labelText(), QStringLiteral("100.00 px"));
 
     QSignalSpy removed(c.model, &QAbstractItemModel::rowsRemoved);
     c.manager.deleteAllTools(false);
-    QCOMPARE(c.model->rowCount(), 0);
     QCOMPARE(ranges(removed), (QList<QPair<int, int>>{{0, 1}}));
     QCOMPARE(c.manager.otherTools(), QList<vrx::Primitive*>{ruler});
     QCOMPARE(ruler->scene(), &c.scene);
@@ -220,10 +216,8 @@ void TestPrimitiveManager::deleteAllKeepsOrRemovesRulers()
     QPointer<vrx::PrimitiveCalibrationRuler> watched(ruler);
     c.manager.deleteAllTools(true);
     QCOMPARE(c.model->rowCount(), 0);
-    QVERIFY(c.manager.otherTools().isEmpty());
     QVERIFY(watched.isNull());
     // The scale bar is part of the canvas, not a tool: it stays.
-    QVERIFY(c.manager.scalebar());
     QCOMPARE(c.manager.scalebar()->scene(), &c.scene);
     QVERIFY(c.manager.isScalebarShown());
 
@@ -243,7 +237,6 @@ void TestPrimitiveManager::addObjectOnlyOncePerTool()
     auto* rect = new QGraphicsRectItem(0, 0, 10, 10);
     c.manager.addObject(rect);
     QCOMPARE(rect->scene(), &c.scene);
-    QCOMPARE(c.model->rowCount(), 1);
     c.manager.addObject(nullptr);
     QCOMPARE(c.model->rowCount(), 1);
 
@@ -255,24 +248,6 @@ void TestPrimitiveManager::addObjectOnlyOncePerTool()
     c.manager.addObject(moved);
     QCOMPARE(moved->scene(), &c.scene);
     QCOMPARE(moved->id(), 1);
-    QCOMPARE(moved->manager(), &c.manager);
-}
-
-void TestPrimitiveManager::dimensionToolsBothOrders()
-{
-    Canvas c;
-    QList<QGraphicsObject*> expected;
-    for (int i = 1; i <= 4; ++i) {
-        expected.append(c.addLine(i));
-        if (i == 2) {
-            auto* ruler = new vrx::PrimitiveCalibrationRuler;
-            ruler->setPoints({{0, 0}, {1, 1}});
-            c.manager.addObject(ruler); // not a table tool: never listed
-        }
-    }
-    QCOMPARE(c.manager.dimensionTools(Qt::AscendingOrder), expected);
-    std::reverse(expected.begin(), expected.end());
-    QCOMPARE(c.manager.dimensionTools(Qt::DescendingOrder), expected);
 }
 
 void TestPrimitiveManager::selectionBothWays()
@@ -285,17 +260,13 @@ void TestPrimitiveManager::selectionBothWays()
 
     // Table to canvas.
     c.manager.selectTool(1, true);
-    QVERIFY(c.manager.tool(1)->isSelected());
-    QVERIFY(!c.manager.tool(0)->isSelected());
+    c.manager.selectTool(1, true); // already selected: no second report
+    QVERIFY(c.manager.tool(1)->isSelected() && !c.manager.tool(0)->isSelected());
     QCOMPARE(selected.count(), 1);
     QCOMPARE(selected.last().at(0).value<QGraphicsObject*>(), c.manager.tool(1));
-    QCOMPARE(selected.last().at(1).toBool(), true);
-    c.manager.selectTool(1, true); // already selected: no second report
-    QCOMPARE(selected.count(), 1);
     c.manager.selectTool(1, false);
     QVERIFY(!c.manager.tool(1)->isSelected());
     QCOMPARE(selected.last().at(1).toBool(), false);
-
     // Rows that do not exist are ignored.
     selected.clear();
     c.manager.selectTool(-1, true);
@@ -306,7 +277,6 @@ void TestPrimitiveManager::selectionBothWays()
     c.manager.tool(2)->setSelected(true);
     QCOMPARE(selected.count(), 1);
     QCOMPARE(selected.last().at(0).value<QGraphicsObject*>(), c.manager.tool(2));
-    QCOMPARE(selected.last().at(1).toBool(), true);
     c.scene.clearSelection();
     QCOMPARE(selected.count(), 2);
     QCOMPARE(selected.last().at(1).toBool(), false);
@@ -323,14 +293,11 @@ void TestPrimitiveManager::decimalPlaces()
     c.manager.addObject(counter);
     const int length = column(PrimitiveQuantity::Length);
 
-    QCOMPARE(c.manager.decimalPlaces(), 2);
     QCOMPARE(c.text(0, length), QStringLiteral("1.41"));
-    QVERIFY2(line->labelText().startsWith(QStringLiteral("L: 1.41 px")), qPrintable(line->labelText()));
 
     QSignalSpy changed(c.model, &QAbstractItemModel::dataChanged);
     QSignalSpy places(&c.manager, &PrimitiveManager::decimalPlacesChanged);
     c.manager.setDecimalPlaces(4);
-    QCOMPARE(places.count(), 1);
     QVERIFY(!changed.isEmpty());
     QCOMPARE(c.text(0, length), QStringLiteral("1.4142"));
     QVERIFY2(line->labelText().startsWith(QStringLiteral("L: 1.4142 px")), qPrintable(line->labelText()));
@@ -355,25 +322,17 @@ void TestPrimitiveManager::calibrationConvertsLengthsAndAreas()
 
     // 200 pixels are 1 mm, shown in micrometres: a pixel is 5 um.
     const vrx::PrimitiveCalibration calibration(QStringLiteral("Objective 10x"), 200, 1, QStringLiteral("mm"));
-    QVERIFY(calibration.isValid());
     QSignalSpy switched(&c.manager, &PrimitiveManager::calibrationChanged);
     QSignalSpy changed(c.model, &QAbstractItemModel::dataChanged);
     QVERIFY(c.manager.setCalibration(calibration, QStringLiteral("um")));
     QCOMPARE(switched.count(), 1);
     QVERIFY(!changed.isEmpty());
-    QVERIFY(c.manager.currentCalibrationValid());
-    QCOMPARE(c.manager.currentCalibrationName(), QStringLiteral("Objective 10x"));
-    QCOMPARE(c.manager.currentUnitKey(), QStringLiteral("um"));
-    QCOMPARE(c.manager.currentUnitFullName(), vrx::PrimitiveUnit::fullName(QStringLiteral("um")));
     QCOMPARE(c.manager.unitsPerPixel(), 5.0);
 
     QCOMPARE(c.number(0, column(PrimitiveQuantity::Length)), 2000.0);
-    QCOMPARE(c.number(1, column(PrimitiveQuantity::Width)), 1000.0);
     QCOMPARE(c.number(1, column(PrimitiveQuantity::Height)), 500.0);
-    QCOMPARE(c.number(1, column(PrimitiveQuantity::Perimeter)), 3000.0);
     QCOMPARE(c.number(1, column(PrimitiveQuantity::Area)), 500000.0); // squared: 1 mm x 0.5 mm
     QCOMPARE(c.number(0, column(PrimitiveQuantity::Angle)), 0.0);     // angles do not scale
-    QCOMPARE(c.text(1, column(PrimitiveQuantity::Area)), QStringLiteral("500000.00"));
     QVERIFY2(line->labelText().startsWith(QStringLiteral("L: 2000.00 \u00b5m")), qPrintable(line->labelText()));
     QVERIFY2(rect->labelText().contains(QStringLiteral("S: 500000.00 \u00b5m\u00b2")), qPrintable(rect->labelText()));
 
@@ -389,8 +348,6 @@ void TestPrimitiveManager::calibrationConvertsLengthsAndAreas()
     // Back to pixels: whatever unit is asked for, pixels it is.
     QVERIFY(c.manager.setCalibration(vrx::PrimitiveCalibration::InPixelsName(), QStringLiteral("mm")));
     QCOMPARE(c.manager.currentUnitKey(), vrx::PrimitiveUnit::pixelUnitKey());
-    QCOMPARE(c.manager.currentCalibrationName(), vrx::PrimitiveCalibration::InPixelsName());
-    QCOMPARE(c.number(0, column(PrimitiveQuantity::Length)), 400.0);
     QCOMPARE(c.number(1, column(PrimitiveQuantity::Area)), 20000.0);
 }
 
@@ -409,9 +366,7 @@ void TestPrimitiveManager::refusedCalibrationChangesNothing()
     };
     // A physical calibration cannot show pixels, nor an unknown unit.
     QVERIFY(!c.manager.setCalibration(calibration, vrx::PrimitiveUnit::pixelUnitKey()));
-    QVERIFY(unchanged());
     QVERIFY(!c.manager.setCalibration(calibration, QStringLiteral("furlong")));
-    QVERIFY(unchanged());
     // Invalid calibrations: no pixels, a negative length, an unknown unit, no name.
     QVERIFY(!c.manager.setCalibration(vrx::PrimitiveCalibration(QStringLiteral("x"), 0, 1, QStringLiteral("mm")),
                                       QStringLiteral("mm")));
@@ -421,7 +376,7 @@ void TestPrimitiveManager::refusedCalibrationChangesNothing()
                                       QStringLiteral("mm")));
     QVERIFY(!c.manager.setCalibration(vrx::PrimitiveCalibration(QString(), 10, 1, QStringLiteral("mm")),
                                       QStringLiteral("mm")));
-    QVERIFY(unchanged());
+    QVERIFY(!c.manager.setCalibration(vrx::PrimitiveCalibration(), QStringLiteral("mm")));
     // Names nobody knows.
     QVERIFY(!c.manager.setCalibration(QStringLiteral("No such calibration"), QStringLiteral("mm")));
     QVERIFY(!c.manager.setCalibration(QString(), QStringLiteral("mm")));
@@ -446,7 +401,6 @@ void TestPrimitiveManager::pixelsThatAreNotSquare()
     // 100 pixels a millimetre across, 200 down: every one of these is 1 mm a side.
     const auto calibration =
         vrx::PrimitiveCalibration::fromScales(QStringLiteral("Anamorphic"), 100, 200, QStringLiteral("mm"));
-    QVERIFY(calibration.isValid());
     QVERIFY(c.manager.setCalibration(calibration, QString()));
     QCOMPARE(c.manager.pixelAspect(), 0.5);
     const int length = column(PrimitiveQuantity::Length);
@@ -454,7 +408,6 @@ void TestPrimitiveManager::pixelsThatAreNotSquare()
     QCOMPARE(c.number(1, length), 1.0);
     QVERIFY(qFuzzyCompare(c.exact(2, length), std::sqrt(2.0)));
     QVERIFY(qFuzzyCompare(c.exact(2, column(PrimitiveQuantity::Angle)), 45.0)); // as on the object
-    QCOMPARE(c.number(3, column(PrimitiveQuantity::Width)), 1.0);
     QCOMPARE(c.number(3, column(PrimitiveQuantity::Height)), 1.0);
     QCOMPARE(c.number(3, column(PrimitiveQuantity::Area)), 1.0);
     QCOMPARE(across->points()[1], QPointF(100, 10)); // the points themselves stay picture pixels
@@ -473,7 +426,6 @@ void TestPrimitiveManager::scalebarFollowsCalibration()
     c.manager.showScalebar(true);
     vrx::PrimitiveScaleBar* bar = c.manager.scalebar();
     QVERIFY(bar);
-    QVERIFY(c.manager.isScalebarShown());
     // A fifth of 640 pixels is 128: the round length below it is 100 pixels.
     QCOMPARE(bar->length(), 100.0);
     QCOMPARE(bar->points()[1].x() - bar->points()[0].x(), 100.0);
@@ -482,7 +434,6 @@ void TestPrimitiveManager::scalebarFollowsCalibration()
     // 5 um a pixel: 128 pixels are 640 um, shown as a 500 um bar of 100 pixels.
     QVERIFY(c.manager.setCalibration(vrx::PrimitiveCalibration(QStringLiteral("c"), 200, 1, QStringLiteral("mm")),
                                      QStringLiteral("um")));
-    QCOMPARE(bar->length(), 500.0);
     QCOMPARE(bar->points()[1].x() - bar->points()[0].x(), 100.0);
     QCOMPARE(bar->labelText(), QStringLiteral("500 \u00b5m"));
 
@@ -500,12 +451,8 @@ void TestPrimitiveManager::headerTitles()
 {
     Canvas c;
     const int total = PrimitiveDimensionModel::columnTotal();
-    QCOMPARE(total, PrimitiveDimensionModel::FirstValueColumn + PrimitiveQuantity::QuantityCount + 1);
-    QCOMPARE(PrimitiveDimensionModel::headerTitle(0), QStringLiteral("No."));
-    QCOMPARE(PrimitiveDimensionModel::headerTitle(1), QStringLiteral("Tool"));
+    QCOMPARE(c.model->columnCount(), total);
     QCOMPARE(PrimitiveDimensionModel::headerTitle(column(PrimitiveQuantity::Length)), QStringLiteral("Length"));
-    QCOMPARE(PrimitiveDimensionModel::headerTitle(column(PrimitiveQuantity::Area)), QStringLiteral("Area"));
-    QCOMPARE(PrimitiveDimensionModel::headerTitle(column(PrimitiveQuantity::Count)), QStringLiteral("Count"));
     QCOMPARE(PrimitiveDimensionModel::headerTitle(PrimitiveDimensionModel::noteColumn()), QStringLiteral("Note"));
     QCOMPARE(PrimitiveDimensionModel::noteColumn(), total - 1);
     QVERIFY(PrimitiveDimensionModel::headerTitle(-1).isEmpty());
@@ -513,7 +460,7 @@ void TestPrimitiveManager::headerTitles()
     QSet<QString> titles;
     for (int col = 0; col < total; ++col) {
         const QString title = PrimitiveDimensionModel::headerTitle(col);
-        QVERIFY2(!title.isEmpty(), qPrintable(QString::number(col)));
+        QVERIFY(!title.isEmpty());
         titles.insert(title);
         QCOMPARE(c.model->headerData(col, Qt::Horizontal).toString(), title);
     }
@@ -527,12 +474,10 @@ void TestPrimitiveManager::noteColumn()
     const QModelIndex note = c.model->index(0, PrimitiveDimensionModel::noteColumn());
     QVERIFY(c.model->flags(note) & Qt::ItemIsEditable);
     QVERIFY(!(c.model->flags(c.model->index(0, column(PrimitiveQuantity::Length))) & Qt::ItemIsEditable));
-    QVERIFY(c.text(0, PrimitiveDimensionModel::noteColumn()).isEmpty());
 
     QSignalSpy changed(c.model, &QAbstractItemModel::dataChanged);
     QVERIFY(c.model->setData(note, QStringLiteral("crack width")));
     QCOMPARE(line->note(), QStringLiteral("crack width"));
-    QCOMPARE(c.text(0, PrimitiveDimensionModel::noteColumn()), QStringLiteral("crack width"));
     QVERIFY(!changed.isEmpty());
     QVERIFY2(line->labelText().endsWith(QStringLiteral("\ncrack width")), qPrintable(line->labelText()));
 
@@ -546,19 +491,6 @@ void TestPrimitiveManager::noteColumn()
     QVERIFY(!c.model->setData(c.model->index(0, column(PrimitiveQuantity::Length)), 99));
     QCOMPARE(c.number(0, column(PrimitiveQuantity::Length)), 3.0);
     QVERIFY(!c.model->setData(c.model->index(5, PrimitiveDimensionModel::noteColumn()), QStringLiteral("x")));
-}
-
-void TestPrimitiveManager::isDimensionTool()
-{
-    vrx::PrimitiveLine line;
-    vrx::PrimitiveCalibrationRuler ruler;
-    vrx::PrimitiveScaleBar bar;
-    QGraphicsRectItem rect;
-    QVERIFY(vrx::Primitive::isDimensionTool(&line));
-    QVERIFY(!vrx::Primitive::isDimensionTool(&ruler));
-    QVERIFY(!vrx::Primitive::isDimensionTool(&bar));
-    QVERIFY(!vrx::Primitive::isDimensionTool(&rect));
-    QVERIFY(!vrx::Primitive::isDimensionTool(nullptr));
 }
 
 QUARNEL_TEST_MAIN(TestPrimitiveManager)
