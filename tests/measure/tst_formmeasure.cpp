@@ -61,7 +61,6 @@ private slots:
     void paletteFollowsTheTable();
     void scaleBarRestoredWithoutWriting();
     void calibrationCombosFollowTheChoice();
-    void listCheckSwitchesOnce();
     void refusedSwitchShowsErrorAndResyncs();
     void addNewOpensTheRulerDialog();
     void saveAttributesFollowsTheSelection();
@@ -162,7 +161,6 @@ void TestFormMeasure::calibrationCombosFollowTheChoice()
     form.setGraphicsView(canvas.view.get());
     QComboBox* names = combo(form, "comboBoxCalibrationName");
     QComboBox* units = combo(form, "comboBoxCalibrationUnit");
-    // The attach shows the calibration in use: pixels.
     QCOMPARE(names->currentText(), PrimitiveCalibration::InPixelsName());
     QCOMPARE(units->currentIndex(), -1);
     QVERIFY(!units->isEnabled());
@@ -188,21 +186,14 @@ void TestFormMeasure::calibrationCombosFollowTheChoice()
     QCOMPARE(canvas.manager->currentUnitKey(), vrx::PrimitiveUnit::pixelUnitKey());
     QCOMPARE(units->currentIndex(), -1);
     QVERIFY(!units->isEnabled());
-    QVERIFY(prompt.messages().isEmpty());
-}
 
-void TestFormMeasure::listCheckSwitchesOnce()
-{
-    const int objective = addCalibration(QStringLiteral("Objective 10x"), QStringLiteral("um"));
-    Canvas canvas;
-    FormMeasure form;
-    form.setGraphicsView(canvas.view.get());
+    // What the list dialog does when the user checks a row: one switch, and the combo follows.
     QSignalSpy switches(canvas.manager, &vrx::PrimitiveManager::calibrationChanged);
-    // What the list dialog does when the user checks a row.
     PrimitiveCalibrationModel::getInstance()->checkRow(objective);
     QCOMPARE(switches.count(), 1);
-    QCOMPARE(combo(form, "comboBoxCalibrationName")->currentText(), QStringLiteral("Objective 10x"));
+    QCOMPARE(names->currentText(), QStringLiteral("Objective 10x"));
     QCOMPARE(canvas.manager->currentCalibrationName(), QStringLiteral("Objective 10x"));
+    QVERIFY(prompt.messages().isEmpty());
 }
 
 void TestFormMeasure::refusedSwitchShowsErrorAndResyncs()
