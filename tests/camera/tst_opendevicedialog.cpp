@@ -83,28 +83,20 @@ QList<QByteArray> onvifAnswers(const QByteArray& probe)
 // The dialog's widgets by their object names.
 struct Form
 {
-    explicit Form(QDialog& d)
-        : tabs(d.findChild<QTabWidget*>("tabWidget")), usbList(d.findChild<QListWidget*>("listWidget")),
-          open(d.findChild<QPushButton*>("pushButtonOpenCamera")),
-          wifiType(d.findChild<QComboBox*>("comboBoxWiFiType")),
-          wifiRefresh(d.findChild<QPushButton*>("pushButtonRefreshWiFi")),
-          wifiList(d.findChild<QListWidget*>("listWidgetDravik")),
-          address(d.findChild<QComboBox*>("comboBoxWiFiAddress")),
-          wifiConnect(d.findChild<QPushButton*>("pushButtonWiFiConnect")),
-          rtspUrl(d.findChild<QComboBox*>("comboBoxRtspUrl")),
-          rtspConnect(d.findChild<QPushButton*>("pushButtonRTSPConnect"))
-    {}
+    explicit Form(QDialog& dialog) : d(dialog) {}
+    template <typename T> T* find(const char* name) const { return d.findChild<T*>(QLatin1String(name)); }
 
-    QTabWidget* tabs;
-    QListWidget* usbList;
-    QPushButton* open;
-    QComboBox* wifiType;
-    QPushButton* wifiRefresh;
-    QListWidget* wifiList;
-    QComboBox* address;
-    QPushButton* wifiConnect;
-    QComboBox* rtspUrl;
-    QPushButton* rtspConnect;
+    QDialog& d;
+    QTabWidget* tabs = find<QTabWidget>("tabWidget");
+    QListWidget* usbList = find<QListWidget>("listWidget");
+    QPushButton* open = find<QPushButton>("pushButtonOpenCamera");
+    QComboBox* wifiType = find<QComboBox>("comboBoxWiFiType");
+    QPushButton* wifiRefresh = find<QPushButton>("pushButtonRefreshWiFi");
+    QListWidget* wifiList = find<QListWidget>("listWidgetDravik");
+    QComboBox* address = find<QComboBox>("comboBoxWiFiAddress");
+    QPushButton* wifiConnect = find<QPushButton>("pushButtonWiFiConnect");
+    QComboBox* rtspUrl = find<QComboBox>("comboBoxRtspUrl");
+    QPushButton* rtspConnect = find<QPushButton>("pushButtonRTSPConnect");
 };
 
 QStringList items(const QComboBox* box)
@@ -181,18 +173,9 @@ void TestOpenDeviceDialog::startsOnUsbWithTheStoredStreamSecond()
     QSettings().setValue(SettingsKeys::RtspUrl, "rtsp://127.0.0.1:8554/bench");
     {
         OpenDeviceDialog dialog;
-        for (const char* name : {"pushButtonRefresh", "pushButtonRefreshWiFi", "listWidgetDravik"}) {
-            QVERIFY2(dialog.findChild<QWidget*>(name), name);
-        }
         Form form(dialog);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.windowTitle(), QString("Open Video Source"));
-        QCOMPARE(dialog.size(), QSize(528, 291)); // the layout does not push it wider
-        QCOMPARE(form.tabs->tabText(2), QString("RTSP Stream"));
         QCOMPARE(form.tabs->currentIndex(), 0);
         QCOMPARE(items(form.wifiType), QStringList({"DRAVIK", "NETCAM"}));
-        QCOMPARE(form.address->lineEdit()->placeholderText(), QString("IP Address"));
         QVERIFY(!form.wifiConnect->isEnabled());
 
         // The fixed stream address first and current, the stored one second.

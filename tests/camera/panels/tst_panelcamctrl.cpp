@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(panel.spinBox->value(), -1);
     }
 
-    void unsupportedPropertyHidesItsRowAndKeepsTheControls()
+    void unsupportedOrUnreadablePropertyKeepsTheControls()
     {
         RecordingCamera camera;
         camera.addNumeric(kBrightness, -64, 64, 12);
@@ -99,22 +99,14 @@ private slots:
         camera.addNumeric(kBrightness, 0, 10, 3);
         panel.loadNumeric(kBrightness);
         QVERIFY(!panel.numericRow->isHidden());
-    }
 
-    void failedReadsKeepWhatTheControlsShow()
-    {
-        RecordingCamera camera;
-        camera.addNumeric(kBrightness, 0, 50, 20);
-        RowsPanel panel;
-        panel.setCamera(&camera);
-        panel.loadNumeric(kBrightness);
-
+        // A failed read keeps what the controls show.
         camera.numeric[kBrightness] = RecordingCamera::Numeric{-5, 5, 1, 1, 0};
         camera.failingReads.insert(kBrightness);
         panel.loadNumeric(kBrightness);
-        QCOMPARE(panel.slider->maximum(), 50);
-        QCOMPARE(panel.slider->value(), 20);
-        QCOMPARE(panel.spinBox->value(), 20);
+        QCOMPARE(panel.slider->maximum(), 10);
+        QCOMPARE(panel.slider->value(), 3);
+        QCOMPARE(panel.spinBox->value(), 3);
     }
 
     void enumValuesFillTheComboBoxWithNamesAndData()
@@ -128,22 +120,16 @@ private slots:
 
         panel.loadEnum(kColorMode);
         QCOMPARE(panel.comboBox->count(), 3);
-        QCOMPARE(panel.comboBox->itemText(0), QStringLiteral("Negative"));
-        QCOMPARE(panel.comboBox->itemText(1), QStringLiteral("Colorful"));
-        QCOMPARE(panel.comboBox->itemText(2), QStringLiteral("Monochrome"));
+        QCOMPARE(QStringList({panel.comboBox->itemText(0), panel.comboBox->itemText(1), panel.comboBox->itemText(2)}),
+                 QStringList({"Negative", "Colorful", "Monochrome"}));
         QCOMPARE(panel.comboBox->itemData(0).toUInt(), 2u);
         QCOMPARE(panel.comboBox->currentIndex(), 2);
         QCOMPARE(changes.count(), 0);
         QVERIFY(camera.writes.isEmpty());
         QVERIFY(!panel.enumRow->isHidden());
-    }
 
-    void enumValueOutsideTheListSelectsNothing()
-    {
-        RecordingCamera camera;
-        camera.addEnum(kColorMode, {0, 1, 2}, 7);
-        RowsPanel panel;
-        panel.setCamera(&camera);
+        // A value outside the list selects nothing.
+        camera.enumerated[kColorMode].value = 7;
         panel.loadEnum(kColorMode);
         QCOMPARE(panel.comboBox->count(), 3);
         QCOMPARE(panel.comboBox->currentIndex(), -1);

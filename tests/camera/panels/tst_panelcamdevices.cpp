@@ -78,13 +78,9 @@ private slots:
         PanelCamDevices::setCameraFrameFormat(&camera, 1);
         QCOMPARE(camera.writes.last(), QStringLiteral("setFrameFormat(37)"));
         QCOMPARE(camera.writes.size(), 3);
-    }
 
-    void choosingAFormatReloadsTheSizes()
-    {
-        RecordingCamera camera;
-        Panel p(&camera);
-        // What the camera will report once it runs the new format.
+        // Choosing a format reloads the sizes the camera reports once it runs it.
+        camera.clearWrites();
         camera.sizeList = {tesk::Size(640, 480), tesk::Size(2592, 1944)};
         camera.currentSize = tesk::Size(2592, 1944);
         p.formats->setCurrentIndex(1);

@@ -26,17 +26,7 @@ void giveExposure(RecordingCamera& camera, unsigned autoMode)
 /// The panel with its form's controls found by their object names.
 struct Panel
 {
-    Panel()
-    {
-        widget.show();
-        autoBox = widget.findChild<QCheckBox*>(QStringLiteral("checkBoxAuto"));
-        sliderTime = widget.findChild<QSlider*>(QStringLiteral("sliderTime"));
-        sliderGain = widget.findChild<QSlider*>(QStringLiteral("sliderGain"));
-        sliderTarget = widget.findChild<QSlider*>(QStringLiteral("sliderTarget"));
-        spinBoxTime = widget.findChild<QSpinBox*>(QStringLiteral("spinBoxTime"));
-        spinBoxGain = widget.findChild<QSpinBox*>(QStringLiteral("spinBoxGain"));
-    }
-
+    Panel() { widget.show(); }
     void attach(tesk::Camera* camera)
     {
         widget.setCamera(camera);
@@ -44,12 +34,12 @@ struct Panel
     }
 
     PanelCamExposure widget;
-    QCheckBox* autoBox;
-    QSlider* sliderTime;
-    QSlider* sliderGain;
-    QSlider* sliderTarget;
-    QSpinBox* spinBoxTime;
-    QSpinBox* spinBoxGain;
+    QCheckBox* autoBox = widget.findChild<QCheckBox*>(QStringLiteral("checkBoxAuto"));
+    QSlider* sliderTime = widget.findChild<QSlider*>(QStringLiteral("sliderTime"));
+    QSlider* sliderGain = widget.findChild<QSlider*>(QStringLiteral("sliderGain"));
+    QSlider* sliderTarget = widget.findChild<QSlider*>(QStringLiteral("sliderTarget"));
+    QSpinBox* spinBoxTime = widget.findChild<QSpinBox*>(QStringLiteral("spinBoxTime"));
+    QSpinBox* spinBoxGain = widget.findChild<QSpinBox*>(QStringLiteral("spinBoxGain"));
 };
 
 } // namespace
@@ -59,7 +49,7 @@ class TestPanelCamExposure : public QObject
     Q_OBJECT
 
 private slots:
-    void automaticCameraChecksTheBoxAndWritesTheModeBack()
+    void automaticCameraChecksTheBoxAndUncheckingSendsManualValues()
     {
         RecordingCamera camera;
         giveExposure(camera, 2);
@@ -74,36 +64,9 @@ private slots:
         QVERIFY(p.spinBoxTime->isEnabled());
         QCOMPARE(p.sliderTime->value(), 20000);
         QCOMPARE(p.spinBoxGain->value(), 30);
-    }
 
-    void manualCameraAtFirstRefreshRunsNoToggle()
-    {
-        RecordingCamera camera;
-        giveExposure(camera, 0);
-        Panel p;
-        p.attach(&camera);
-
-        QVERIFY(!p.autoBox->isChecked());
-        QVERIFY(camera.writes.isEmpty());
-        QVERIFY(p.sliderTime->isEnabled());
-        QVERIFY(p.sliderGain->isEnabled());
-        QVERIFY(p.sliderTarget->isEnabled());
-
-        // A camera without a target hides that row.
-        camera.numeric.erase(kTarget);
-        p.widget.updateControls();
-        QVERIFY(p.widget.findChild<QWidget*>(QStringLiteral("groupTarget"))->isHidden());
-        QVERIFY(!p.widget.findChild<QWidget*>(QStringLiteral("groupTime"))->isHidden());
-    }
-
-    void uncheckingAutoSendsOffThenTimeThenGain()
-    {
-        RecordingCamera camera;
-        giveExposure(camera, 2);
-        Panel p;
-        p.attach(&camera);
+        // Unchecking sends the mode off, then the time, then the gain.
         camera.clearWrites();
-
         p.autoBox->click();
         QVERIFY(!p.autoBox->isChecked());
         QCOMPARE(camera.writes,
@@ -118,13 +81,20 @@ private slots:
         QCOMPARE(camera.writes, QStringList{QStringLiteral("setEnumProperty(0,2)")});
     }
 
-    void typedExposureTimeMovesTheSliderAndIsSent()
+    void manualCameraRunsNoToggleAndTypedTimeIsSent()
     {
         RecordingCamera camera;
         giveExposure(camera, 0);
         Panel p;
         p.attach(&camera);
 
+        QVERIFY(!p.autoBox->isChecked());
+        QVERIFY(camera.writes.isEmpty());
+        QVERIFY(p.sliderTime->isEnabled());
+        QVERIFY(p.sliderGain->isEnabled());
+        QVERIFY(p.sliderTarget->isEnabled());
+
+        // A typed exposure time moves the slider and is sent.
         p.spinBoxTime->setFocus();
         p.spinBoxTime->selectAll();
         QTest::keyClicks(p.spinBoxTime, QStringLiteral("500"));
@@ -132,6 +102,12 @@ private slots:
         QVERIFY(!camera.writes.isEmpty());
         QCOMPARE(camera.writes.last(), QStringLiteral("setProperty(9,500)"));
         QCOMPARE(camera.numeric[kTime].value, 500.0);
+
+        // A camera without a target hides that row.
+        camera.numeric.erase(kTarget);
+        p.widget.updateControls();
+        QVERIFY(p.widget.findChild<QWidget*>(QStringLiteral("groupTarget"))->isHidden());
+        QVERIFY(!p.widget.findChild<QWidget*>(QStringLiteral("groupTime"))->isHidden());
     }
 
     void autoUpdateMovesOnlyTheSliders()

@@ -37,7 +37,7 @@ class TestPanelCamVideoSource : public QObject
     Q_OBJECT
 
 private slots:
-    void showsTheOpenCameraAndForgetsItAgain()
+    void showsTheOpenCameraWithItsButtonsAndForgetsItAgain()
     {
         Panel p;
         QSignalSpy nameClicked(&p.widget, &PanelCamVideoSource::nameClicked);
@@ -52,25 +52,12 @@ private slots:
         QCOMPARE(p.name->toolTip(), QStringLiteral("USB Microscope 2.0"));
         QVERIFY(p.buttonsShown());
 
-        p.attach(nullptr);
-        QCOMPARE(p.name->text(), QStringLiteral("Open Video Source..."));
-        QVERIFY(p.name->toolTip().isEmpty());
-        QVERIFY(p.pause->isHidden() && p.close->isHidden());
-        QVERIFY(camera.writes.isEmpty());
-    }
-
-    void closeAsksAndPauseActsAlone()
-    {
-        RecordingCamera camera;
-        Panel p;
-        p.attach(&camera);
+        // Close only asks (closing is the main window's job); pause stops and starts by itself.
         QSignalSpy closeCamera(&p.widget, &PanelCamVideoSource::closeCamera);
         QSignalSpy pauseCamera(&p.widget, &PanelCamVideoSource::pauseCamera);
-
         QTest::mouseClick(p.close, Qt::LeftButton);
         QCOMPARE(closeCamera.count(), 1);
-        QVERIFY(camera.writes.isEmpty()); // closing is the main window's job
-
+        QVERIFY(camera.writes.isEmpty());
         QTest::mouseClick(p.pause, Qt::LeftButton);
         QTest::mouseClick(p.pause, Qt::LeftButton);
         QTest::mouseClick(p.pause, Qt::LeftButton);
@@ -78,6 +65,13 @@ private slots:
         QCOMPARE(pauseCamera.count(), 0);
         p.widget.updateControls(); // as after opening another camera
         QVERIFY(!p.pause->isChecked());
+        camera.clearWrites();
+
+        p.attach(nullptr);
+        QCOMPARE(p.name->text(), QStringLiteral("Open Video Source..."));
+        QVERIFY(p.name->toolTip().isEmpty());
+        QVERIFY(p.pause->isHidden() && p.close->isHidden());
+        QVERIFY(camera.writes.isEmpty());
     }
 
     void pausesTheEmulatedCamera()

@@ -39,23 +39,8 @@ void giveWhiteBalance(RecordingCamera& camera, int offer, unsigned mode = 0)
 
 struct Panel
 {
-    Panel()
-    {
-        widget.show();
-        modes = find<QComboBox>("comboBoxModes");
-        once = find<QPushButton>("pushButtonOnce");
-        defaults = find<QPushButton>("pushButtonDefault");
-        frameTemperature = find<QFrame>("frameTemperature");
-        frameGain = find<QFrame>("frameGain");
-        sliderTemperature = find<QSlider>("sliderTemperature");
-        spinBoxTemperature = find<QSpinBox>("spinBoxTemperature");
-        sliderR = find<QSlider>("sliderRGain");
-        sliderG = find<QSlider>("sliderGGain");
-        sliderB = find<QSlider>("sliderBGain");
-    }
-
+    Panel() { widget.show(); }
     template <typename T> T* find(const char* name) { return widget.findChild<T*>(QLatin1String(name)); }
-
     void attach(tesk::Camera* camera)
     {
         widget.setCamera(camera);
@@ -63,16 +48,16 @@ struct Panel
     }
 
     PanelCamWhiteBalance widget;
-    QComboBox* modes;
-    QPushButton* once;
-    QPushButton* defaults;
-    QFrame* frameTemperature;
-    QFrame* frameGain;
-    QSlider* sliderTemperature;
-    QSpinBox* spinBoxTemperature;
-    QSlider* sliderR;
-    QSlider* sliderG;
-    QSlider* sliderB;
+    QComboBox* modes = find<QComboBox>("comboBoxModes");
+    QPushButton* once = find<QPushButton>("pushButtonOnce");
+    QPushButton* defaults = find<QPushButton>("pushButtonDefault");
+    QFrame* frameTemperature = find<QFrame>("frameTemperature");
+    QFrame* frameGain = find<QFrame>("frameGain");
+    QSlider* sliderTemperature = find<QSlider>("sliderTemperature");
+    QSpinBox* spinBoxTemperature = find<QSpinBox>("spinBoxTemperature");
+    QSlider* sliderR = find<QSlider>("sliderRGain");
+    QSlider* sliderG = find<QSlider>("sliderGGain");
+    QSlider* sliderB = find<QSlider>("sliderBGain");
 };
 
 } // namespace
@@ -158,49 +143,42 @@ private slots:
         QCOMPARE(camera.writes.size(), 2);
     }
 
-    void temperatureOnlyCamera()
+    void defaultButtonRestoresTemperatureElseGains_data()
     {
-        RecordingCamera camera;
-        giveWhiteBalance(camera, Temperature);
-        Panel p;
-        p.attach(&camera);
-        QVERIFY(!p.frameTemperature->isHidden());
-        QVERIFY(p.frameGain->isHidden());
-        QCOMPARE(p.sliderTemperature->minimum(), 2000);
-        QCOMPARE(p.sliderTemperature->maximum(), 15000);
-
-        QTest::mouseClick(p.defaults, Qt::LeftButton);
-        QCOMPARE(p.sliderTemperature->value(), 6500);
-        QCOMPARE(p.spinBoxTemperature->value(), 6500);
-        // resetProperty restores it, the slider's handler writes it once more.
-        QCOMPARE(camera.writes,
-                 (QStringList{QStringLiteral("setProperty(13,6500)"), QStringLiteral("setProperty(13,6500)")}));
-
-        // With gains as well, "Default" still restores only the temperature.
-        giveWhiteBalance(camera, Gains);
-        p.widget.updateControls();
-        camera.clearWrites();
-        p.sliderTemperature->setValue(3000);
-        QTest::mouseClick(p.defaults, Qt::LeftButton);
-        QCOMPARE(camera.writes,
-                 (QStringList{QStringLiteral("setProperty(13,3000)"), QStringLiteral("setProperty(13,6500)"),
-                              QStringLiteral("setProperty(13,6500)")}));
+        QTest::addColumn<int>("offer");
+        QTest::addColumn<QStringList>("writes");
+        const QStringList temperature{"setProperty(13,6500)", "setProperty(13,6500)"};
+        // resetProperty restores each, the slider's handler writes it once more.
+        QTest::newRow("temperature") << int(Temperature) << temperature;
+        QTest::newRow("gains") << int(Gains)
+                               << QStringList{"setProperty(10,100)", "setProperty(10,100)", "setProperty(11,100)",
+                                              "setProperty(11,100)", "setProperty(12,100)", "setProperty(12,100)"};
+        QTest::newRow("both: temperature only") << int(Temperature | Gains) << temperature;
     }
 
-    void defaultWithGainsOnlyRestoresRedGreenBlue()
+    void defaultButtonRestoresTemperatureElseGains()
     {
+        QFETCH(int, offer);
+        QFETCH(QStringList, writes);
         RecordingCamera camera;
-        giveWhiteBalance(camera, Gains);
+        giveWhiteBalance(camera, offer);
         Panel p;
         p.attach(&camera);
-        QVERIFY(p.frameTemperature->isHidden());
+        QCOMPARE(p.frameTemperature->isHidden(), !(offer & Temperature));
+        QCOMPARE(p.frameGain->isHidden(), !(offer & Gains));
+        if (offer & Temperature) {
+            QCOMPARE(p.sliderTemperature->minimum(), 2000);
+            QCOMPARE(p.sliderTemperature->maximum(), 15000);
+        }
 
+        camera.clearWrites();
         QTest::mouseClick(p.defaults, Qt::LeftButton);
-        QCOMPARE(camera.writes,
-                 (QStringList{QStringLiteral("setProperty(10,100)"), QStringLiteral("setProperty(10,100)"),
-                              QStringLiteral("setProperty(11,100)"), QStringLiteral("setProperty(11,100)"),
-                              QStringLiteral("setProperty(12,100)"), QStringLiteral("setProperty(12,100)")}));
-        QCOMPARE(p.sliderG->value(), 100);
+        QCOMPARE(camera.writes, writes);
+        if (offer & Temperature) {
+            QCOMPARE(p.spinBoxTemperature->value(), 6500);
+        } else {
+            QCOMPARE(p.sliderG->value(), 100);
+        }
     }
 
     void gainRowTheCameraLacksStaysButIsNotLoaded()
